@@ -1,0 +1,4 @@
+// The title screen and the menu.
+#pragma once
+
+void ShowTitle();

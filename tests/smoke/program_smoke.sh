@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# Runs the real program in a virtual X server: its window titled "Trazo" appears and shows the
+# picture, a key reaches it, SIGTERM ends it in order with exit code 0, and Esc ends it too.
+set -u
+program=$(realpath "$1")
+
+if [ -z "${SMOKE_INSIDE_X:-}" ]; then
+    export SMOKE_INSIDE_X=1
+    exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$program"
+fi
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work"
+export SDL_AUDIODRIVER=dummy
+
+fail() { echo "FAIL: $*"; [ -n "${pid:-}" ] && kill -9 "$pid" 2>/dev/null; exit 1; }
+
+wait_for_window() {
+    for _ in $(seq 1 200); do
+        window=$(xdotool search --name '^Trazo$' 2>/dev/null | head -n 1)
+        [ -n "$window" ] && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# First run: a hot key, a look at the screen, then SIGTERM.
+"$program" > out1.txt 2>&1 &
+pid=$!
+wait_for_window || fail "no window titled Trazo appeared"
+sleep 0.5
+xdotool key F2
+sleep 0.3
+kill -0 "$pid" 2>/dev/null || fail "the program ended after a hot key"
+import -window root shot.png || fail "no screenshot"
+colours=$(convert shot.png -format '%k' info:)
+[ "$colours" -ge 8 ] || fail "the screen shows only $colours colours"
+kill -TERM "$pid"
+wait "$pid"
+code=$?
+[ "$code" -eq 0 ] || fail "SIGTERM gave exit code $code"
+
+# Second run: Esc on the opening screen ends the program.
+"$program" > out2.txt 2>&1 &
+pid=$!
+wait_for_window || cat out2.txt; fail "no window on the second run"
+sleep 0.5
+xdotool keydown Escape
+sleep 0.2
+xdotool keyup Escape
+for _ in $(seq 1 50); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+done
+kill -0 "$pid" 2>/dev/null && fail "Esc did not end the program"
+wait "$pid"
+code=$?
+[ "$code" -eq 0 ] || fail "Esc gave exit code $code"
+echo "PASS: window, key, screen ($colours colours), SIGTERM and Esc"
