@@ -44,7 +44,7 @@ code=$?
 # Second run: Esc on the opening screen ends the program.
 "$program" > out2.txt 2>&1 &
 pid=$!
-wait_for_window || cat out2.txt; fail "no window on the second run"
+wait_for_window || { cat out2.txt; fail "no window on the second run"; }
 sleep 0.5
 xdotool keydown Escape
 sleep 0.2
