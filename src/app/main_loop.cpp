@@ -13,16 +13,24 @@ DWORD AppActive = 0;
 uint8_t WasDeactivated = 0;
 HINSTANCE AppInstance = nullptr;
 
+int IsGermanLanguage(LANGID language) { return (language & 0x3FF) == LANG_GERMAN; }
+
 int WinMain(HINSTANCE instance, HINSTANCE, char*, int showCommand) {
     AppInstance = instance;
     WasDeactivated = 0;
-    IsEnglish = (GetUserDefaultLangID() & 0x3FF) == LANG_GERMAN ? 0 : 1;
+    IsEnglish = IsGermanLanguage(GetUserDefaultLangID()) ? 0 : 1;
 
     StartUp(instance, showCommand);
     ShowTitle();
+    const int exitCode = RunMessageLoop();
+    ShutDown();
+    return exitCode;
+}
 
+int RunMessageLoop() {
     MSG msg{};
     for (;;) {
+        // Messages come first: the screen runs only when the queue is empty.
         if (PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
             if (!GetMessageA(&msg, nullptr, 0, 0)) break;
             TranslateMessage(&msg);
@@ -37,8 +45,6 @@ int WinMain(HINSTANCE instance, HINSTANCE, char*, int showCommand) {
         else
             WaitMessage();
     }
-
-    ShutDown();
     return static_cast<int>(msg.wParam);
 }
 

@@ -16,6 +16,10 @@ extern uint8_t WasDeactivated;
 extern HINSTANCE AppInstance;
 
 int WinMain(HINSTANCE instance, HINSTANCE previous, char* commandLine, int showCommand);
+// Handles messages and runs the screens until the quit message; returns its exit code.
+int RunMessageLoop();
+// German of any country (the primary language of the id is German).
+int IsGermanLanguage(LANGID language);
 void StartUp(HINSTANCE instance, int showCommand);
 void ShutDown();
 // 1 while the key is down at the moment of the call.
