@@ -34,7 +34,9 @@ void CloseWindow();                          // the user closes the window
 // Clock.
 DWORD Now();
 void AdvanceClock(DWORD ms);
-void SetClockStep(DWORD ms);                 // added to the clock at every timeGetTime call
+// Added to the clock whenever the program polls the platform (clock, keys, messages), so that
+// loops that wait for time or for a key release come to an end.
+void SetClockStep(DWORD ms);
 
 // Keys.
 void SetKeyDown(int virtualKey, bool down);  // key state only, no message

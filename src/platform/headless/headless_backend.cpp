@@ -120,7 +120,10 @@ void DesktopSize(int* width, int* height) {
 }
 void SetCursorVisible(bool visible) { S.cursorVisible = visible; }
 
-void PumpEvents() { RunDueEvents(); }
+void PumpEvents() {
+    S.clock += S.clockStep;
+    RunDueEvents();
+}
 
 void WaitForEvent() {
     if (S.script.empty()) {
@@ -139,11 +142,7 @@ bool KeyIsDown(int virtualKey) {
     return S.keys[static_cast<size_t>(virtualKey)];
 }
 
-DWORD Milliseconds() {
-    const DWORD now = S.clock;
-    if (S.clockStep) Headless::AdvanceClock(S.clockStep);
-    return now;
-}
+DWORD Milliseconds() { return S.clock; }
 
 int ShowMessageBox(const std::string& text, const std::string& caption, UINT type) {
     S.boxes.push_back(Headless::Box{text, caption, type});
