@@ -1,5 +1,5 @@
-// Until the title screen is built, the program opens on a test card: colour bars with a bar that
-// sweeps across the bottom at the game's frame rate. Esc ends the program.
+// Until the title screen is built, the program opens on a test card: colour bars and a grey ramp.
+// Esc ends the program.
 #include "frontend/title.h"
 
 #include "app/main_loop.h"
@@ -7,10 +7,6 @@
 #include "platform/win_api.h"
 
 namespace {
-
-constexpr DWORD FrameInterval = 25;
-DWORD LastFrame = 0;
-int SweepX = 0;
 
 void DrawCard() {
     static const int bars[8][3] = {{255, 255, 255}, {255, 255, 0}, {0, 255, 255}, {0, 255, 0},
@@ -29,20 +25,10 @@ void DrawCard() {
 }
 
 void TestCardFrame() {
-    if (IsKeyDown(VK_ESCAPE)) {
-        while (IsKeyDown(VK_ESCAPE)) {
-        }
-        StateProc = nullptr;
-        return;
+    if (!IsKeyDown(VK_ESCAPE)) return;
+    while (IsKeyDown(VK_ESCAPE)) {
     }
-    const DWORD now = timeGetTime();
-    if (now - LastFrame < FrameInterval) return;
-    LastFrame = now;
-    // The sweep is drawn straight into the visible buffer, as the running game draws.
-    const int top = ScreenHeight * 5 / 6 + 20;
-    FillSurfaceRect(FrontBuffer, SweepX, top, SweepX + 16, top + 40, 0);
-    SweepX = (SweepX + 4) % (ScreenWidth - 16);
-    FillSurfaceRect(FrontBuffer, SweepX, top, SweepX + 16, top + 40, MakeColour16(255, 160, 0));
+    StateProc = nullptr;
 }
 
 }  // namespace
@@ -53,7 +39,5 @@ void ShowTitle() {
     DrawCard();
     Present();
     DrawCard();  // the back buffer holds the card too, for whatever flips next
-    LastFrame = timeGetTime();
-    SweepX = 0;
     StateProc = TestCardFrame;
 }

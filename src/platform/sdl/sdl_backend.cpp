@@ -35,9 +35,10 @@ struct State {
 
 State S;
 
-// A screen procedure that came back within this time did nothing: the loop may rest a moment.
+// A screen procedure that came back within this time did nothing: the loop may rest a moment,
+// under a millisecond, so that a screen pacing itself at 25 ms is never late by more than that.
 constexpr Uint64 QuickCallMicroseconds = 100;
-constexpr auto IdleRest = std::chrono::microseconds(500);
+constexpr auto IdleRest = std::chrono::microseconds(900);
 
 void EnsureSdl() {
     if (SDL_WasInit(SDL_INIT_VIDEO)) return;
