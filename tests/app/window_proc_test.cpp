@@ -2,10 +2,6 @@
 // hidden cursor and the hot keys.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
-#include <filesystem>
-
 #include "app/main_loop.h"
 #include "app/window_proc.h"
 #include "audio/effects.h"
@@ -14,6 +10,7 @@
 #include "game/monsters.h"
 #include "platform/headless.h"
 #include "platform/win_api.h"
+#include "support/temp_folder.h"
 
 namespace {
 
@@ -137,20 +134,7 @@ TEST_F(WindowProcTest, HelpBoxInEitherLanguage) {
 // Screen dumps are written into the current folder: each test runs in a fresh one.
 class ScreenDumpKeyTest : public WindowProcTest {
 protected:
-    void SetUp() override {
-        WindowProcTest::SetUp();
-        previous_ = std::filesystem::current_path();
-        folder_ = std::filesystem::temp_directory_path() /
-                  ("trazo-dumps-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(folder_);
-        std::filesystem::current_path(folder_);
-    }
-    void TearDown() override {
-        std::filesystem::current_path(previous_);
-        std::filesystem::remove_all(folder_);
-        WindowProcTest::TearDown();
-    }
-    std::filesystem::path previous_, folder_;
+    TempFolder folder_{"dumps"};
 };
 
 TEST_F(ScreenDumpKeyTest, DumpsAreNumberedFromZeroInEachRun) {

@@ -1,35 +1,27 @@
 // Game file names on a case-sensitive file system.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 
 #include "platform/cp1252.h"
 #include "platform/files.h"
+#include "support/temp_folder.h"
 
 namespace {
 
 class GameFilesTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        previous_ = std::filesystem::current_path();
-        folder_ = std::filesystem::temp_directory_path() /
-                  ("trazo-files-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(folder_ / "Sound" / "deep");
-        std::filesystem::create_directories(folder_ / "pics");
-        std::ofstream(folder_ / "Sound" / "titel.mod") << "module";
-        std::ofstream(folder_ / "Sound" / "deep" / "Feld1.JPG") << "jpeg";
-        std::ofstream(folder_ / "SPIEL.PIX") << "pix";
-        std::filesystem::current_path(folder_);
+        std::filesystem::create_directories("Sound/deep");
+        std::filesystem::create_directories("pics");
+        std::ofstream("Sound/titel.mod") << "module";
+        std::ofstream("Sound/deep/Feld1.JPG") << "jpeg";
+        std::ofstream("SPIEL.PIX") << "pix";
     }
-    void TearDown() override {
-        std::filesystem::current_path(previous_);
-        std::filesystem::remove_all(folder_);
-    }
-    std::filesystem::path previous_, folder_;
+    TempFolder folder_{"files"};
+    const std::filesystem::path& Folder() const { return folder_.Path(); }
 };
 
 TEST_F(GameFilesTest, NamesMatchComponentByComponentWithoutRegardToCase) {
@@ -46,8 +38,8 @@ TEST_F(GameFilesTest, NamesMatchComponentByComponentWithoutRegardToCase) {
         {"NOWHERE\\TITEL.MOD", "NOWHERE/TITEL.MOD"},
     };
     for (const auto& c : cases) EXPECT_EQ(ResolveGamePath(c.name), c.path) << c.name;
-    const std::string absolute = (folder_ / "SOUND" / "TITEL.MOD").string();
-    EXPECT_EQ(ResolveGamePath(absolute.c_str()), (folder_ / "Sound" / "titel.mod").string());
+    const std::string absolute = (Folder() / "SOUND" / "TITEL.MOD").string();
+    EXPECT_EQ(ResolveGamePath(absolute.c_str()), (Folder() / "Sound" / "titel.mod").string());
 }
 
 TEST_F(GameFilesTest, OpensFilesButNotDirectories) {
