@@ -1,0 +1,68 @@
+// The SDL output device with SDL's dummy audio driver: its callback pulls the mix on SDL's own
+// thread, and without a driver the sound object and the module library find no device.
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "platform/audio_backend.h"
+#include "platform/audio_mixer.h"
+#include "platform/dsound.h"
+#include "platform/module_player.h"
+
+namespace {
+
+// A machine without a sound card still has SDL's dummy driver, unless the caller chose another.
+const bool DummyDriver = setenv("SDL_AUDIODRIVER", "dummy", 0) == 0;
+
+bool VoicePlaying(const AudioMixer::Voice& voice) {
+    AudioBackend::LockDevice();
+    const bool playing = voice.playing;
+    AudioBackend::UnlockDevice();
+    return playing;
+}
+
+TEST(SdlAudio, CallbackPlaysAVoiceToItsEnd) {
+    ASSERT_TRUE(DummyDriver);
+    IDirectSound* sound = nullptr;
+    ASSERT_EQ(DirectSoundCreate(nullptr, &sound, nullptr), DS_OK);
+    ASSERT_TRUE(AudioMixer::DeviceOpen());
+
+    // A tenth of a second: the dummy driver plays it in about that time.
+    std::vector<int16_t> frames(4410 * 2, 1000);
+    AudioMixer::Voice voice;
+    ASSERT_TRUE(AudioMixer::AddVoice(&voice));
+    AudioMixer::SetVoiceSound(&voice, frames.data(), 4410);
+    AudioMixer::StartVoice(&voice, 0);
+    const Uint32 start = SDL_GetTicks();
+    while (VoicePlaying(voice) && SDL_GetTicks() - start < 5000) SDL_Delay(10);
+    EXPECT_FALSE(VoicePlaying(voice));
+    EXPECT_EQ(voice.position, 4410u);
+    AudioMixer::RemoveVoice(&voice);
+    sound->Release();
+    EXPECT_FALSE(AudioMixer::DeviceOpen());
+}
+
+TEST(SdlAudio, NoDriverMeansNoDevice) {
+    const char* previous = std::getenv("SDL_AUDIODRIVER");
+    const std::string saved = previous ? previous : "";
+    setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+    ASSERT_FALSE(AudioMixer::DeviceOpen());
+
+    IDirectSound* sound = reinterpret_cast<IDirectSound*>(1);
+    EXPECT_EQ(DirectSoundCreate(nullptr, &sound, nullptr), DSERR_NODRIVER);
+    EXPECT_EQ(sound, nullptr);
+    AInitialize();
+    const AudioDeviceRecord device{AnyAudioDevice, 0x0101, 44100};
+    EXPECT_EQ(AOpenAudio(&device), MODULE_ERR_NO_DEVICE);
+    ResetModulePlayer();
+
+    if (previous)
+        setenv("SDL_AUDIODRIVER", saved.c_str(), 1);
+    else
+        unsetenv("SDL_AUDIODRIVER");
+}
+
+}  // namespace
