@@ -1,6 +1,8 @@
 // The display set-up with every failure it reports, presentation by flipping, the error box.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "display/display.h"
 #include "display/random.h"
 #include "platform/headless.h"
@@ -53,6 +55,10 @@ struct Failure {
     HRESULT result;
     const char* text;  // null: not reported, the set-up goes on
 };
+
+void PrintTo(const Failure& f, std::ostream* out) {
+    *out << "step " << f.step << " result " << std::hex << static_cast<uint32_t>(f.result);
+}
 
 class DisplayFailureTest : public DisplayTest, public ::testing::WithParamInterface<Failure> {};
 

@@ -2,6 +2,7 @@
 // layouts, including the restore-and-retry paths of lost surfaces.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <vector>
 
 #include "display/surface.h"
@@ -69,6 +70,11 @@ struct FillCase {
     RECT filled;  // right < 0: nothing is filled
 };
 
+void PrintTo(const FillCase& c, std::ostream* out) {
+    *out << "(" << c.request.left << "," << c.request.top << "," << c.request.right << ","
+         << c.request.bottom << ")";
+}
+
 class FillTest : public SurfaceTest, public ::testing::WithParamInterface<FillCase> {};
 
 TEST_P(FillTest, ClampsOneEndOfEachAxisAgainstTheScreen) {
@@ -114,6 +120,11 @@ struct CopyCase {
     RECT copiedFrom;  // source pixels that arrive; right < 0: nothing arrives
     int destX, destY;  // where copiedFrom's top-left lands
 };
+
+void PrintTo(const CopyCase& c, std::ostream* out) {
+    *out << "to (" << c.x << "," << c.y << ") of (" << c.source.left << "," << c.source.top << ","
+         << c.source.right << "," << c.source.bottom << ")";
+}
 
 class CopyTest : public SurfaceTest, public ::testing::WithParamInterface<CopyCase> {};
 
@@ -250,6 +261,10 @@ struct ColourCase {
     int red, green, blue;
     uint16_t made;
 };
+
+void PrintTo(const ColourCase& c, std::ostream* out) {
+    *out << c.greenBits << " green bits (" << c.red << "," << c.green << "," << c.blue << ")";
+}
 
 class ColourTest : public ::testing::TestWithParam<ColourCase> {};
 
