@@ -10,6 +10,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev        # tests and benchmarks
     xvfb xauth xdotool x11-utils imagemagick          # the program under a virtual X server
     libjpeg-turbo-progs sox                           # outside tools that write test files
+    tecnoballz-data                                   # real ProTracker modules for the tests
 )
 
 missing=()
