@@ -9,7 +9,7 @@ packages=(
     libfreetype-dev fonts-dejavu-core                 # the picture generator
     libgtest-dev libgmock-dev libbenchmark-dev        # tests and benchmarks
     xvfb xauth xdotool x11-utils imagemagick          # the program under a virtual X server
-    libjpeg-turbo-progs sox                           # outside tools that write test files
+    libjpeg-turbo-progs sox openmpt123                # outside tools that write or read test files
     tecnoballz-data                                   # real ProTracker modules for the tests
 )
 
