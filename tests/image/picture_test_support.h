@@ -105,6 +105,8 @@ protected:
         if (DisplayObject != nullptr) DisplayObject->Release();
         DisplayObject = nullptr;
         GreenBits = 6;
+        ScreenWidth = 640;
+        ScreenHeight = 480;
         fs::current_path(old_);
         fs::remove_all(dir_);
     }
