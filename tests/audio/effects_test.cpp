@@ -56,8 +56,8 @@ TEST_F(EffectsTest, EachPlayOperationSoundsItsOwnEffect) {
     struct {
         void (*play)();
         int16_t level;
-    } plays[] = {{PlayClick, 100}, {PlayFilled, 300}, {PlayGo, 400}, {PlayDeath, 500},
-                 {PlayExtraLife, 600}};
+    } plays[] = {
+        {PlayClick, 100}, {PlayFilled, 300}, {PlayGo, 400}, {PlayDeath, 500}, {PlayExtraLife, 600}};
     for (const auto& p : plays) {
         SCOPED_TRACE(p.level);
         p.play();
@@ -143,9 +143,8 @@ TEST_F(EffectsTest, WithoutDeviceNothingLoadsAndNothingSounds) {
 
 TEST_F(EffectsTest, EffectFromArchiveEntry) {
     std::string error;
-    ASSERT_TRUE(WriteArchiveFile("DATA.ONE",
-                                 {{"README", Bytes(333, 7)}, {"CLICK.WAV", LevelWave(-1234, 1000)}},
-                                 &error))
+    ASSERT_TRUE(WriteArchiveFile(
+        "DATA.ONE", {{"README", Bytes(333, 7)}, {"CLICK.WAV", LevelWave(-1234, 1000)}}, &error))
         << error;
     ASSERT_TRUE(InitSound());
     LoadEffect("CLICK.WAV", &EffectBuffers[ClickEffect]);
@@ -161,7 +160,8 @@ TEST_F(EffectsTest, FilesWrittenBySox) {
     if (!HaveSox()) GTEST_SKIP() << "sox is not installed";
     ASSERT_TRUE(RunCommand("sox -n -r 44100 -b 16 -c 2 CLICK.WAV synth 0.05 sine 440 sine 660"));
     ASSERT_TRUE(RunCommand("sox -n -r 11025 -b 8 -c 1 LOS.WAV synth 0.1 square 300"));
-    ASSERT_TRUE(RunCommand("sox -n -r 22050 -e floating-point -b 32 -c 1 TOT.WAV synth 0.1 sine 440"));
+    ASSERT_TRUE(
+        RunCommand("sox -n -r 22050 -e floating-point -b 32 -c 1 TOT.WAV synth 0.1 sine 440"));
     ASSERT_TRUE(InitSound());
     LoadEffect("CLICK.WAV", &EffectBuffers[ClickEffect]);
     LoadEffect("LOS.WAV", &EffectBuffers[GoEffect]);

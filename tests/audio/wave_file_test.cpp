@@ -23,7 +23,8 @@ Bytes Chunk(const char* id, const Bytes& body) {
 }
 
 Bytes Prefix(const Bytes& bytes, size_t n) {
-    return Bytes(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(std::min(n, bytes.size())));
+    return Bytes(bytes.begin(),
+                 bytes.begin() + static_cast<std::ptrdiff_t>(std::min(n, bytes.size())));
 }
 
 Bytes Cat(std::initializer_list<Bytes> parts) {
@@ -36,9 +37,9 @@ struct WaveCase {
     const char* name;
     Bytes image;
     int result;
-    uint32_t dataSize;     // expected when found
-    size_t dataOffset;     // where the data body starts in the image
-    size_t formatOffset;   // where the format body starts
+    uint32_t dataSize;    // expected when found
+    size_t dataOffset;    // where the data body starts in the image
+    size_t formatOffset;  // where the format body starts
     uint32_t formatSize;
 };
 
@@ -46,8 +47,10 @@ const Bytes Fmt16 = Chunk("fmt ", PcmFormat(1, 11025, 8));
 
 std::vector<WaveCase> Cases() {
     std::vector<WaveCase> cases;
-    cases.push_back({"FormatThenData", Riff(Cat({Fmt16, Chunk("data", Data(10))})), 1, 10, 44, 20, 16});
-    cases.push_back({"DataThenFormat", Riff(Cat({Chunk("data", Data(10)), Fmt16})), 1, 10, 20, 38, 16});
+    cases.push_back(
+        {"FormatThenData", Riff(Cat({Fmt16, Chunk("data", Data(10))})), 1, 10, 44, 20, 16});
+    cases.push_back(
+        {"DataThenFormat", Riff(Cat({Chunk("data", Data(10)), Fmt16})), 1, 10, 20, 38, 16});
     cases.push_back({"ListBetween",
                      Riff(Cat({Fmt16, Chunk("LIST", Data(26)), Chunk("data", Data(6))})), 1, 6,
                      44 + 34, 20, 16});
@@ -55,17 +58,19 @@ std::vector<WaveCase> Cases() {
     cases.push_back({"OddChunkIsPadded",
                      Riff(Cat({Fmt16, Chunk("LIST", Data(3)), Chunk("data", Data(5))})), 1, 5,
                      44 + 12, 20, 16});
-    cases.push_back({"Format14Accepted",
-                     Riff(Cat({Chunk("fmt ", Prefix(PcmFormat(1, 8000, 8), 14)), Chunk("data", Data(4))})),
-                     1, 4, 42, 20, 14});
-    cases.push_back({"Format12Fails",
-                     Riff(Cat({Chunk("fmt ", Data(12)), Chunk("data", Data(4))})), 0, 0, 0, 0, 0});
+    cases.push_back(
+        {"Format14Accepted",
+         Riff(Cat({Chunk("fmt ", Prefix(PcmFormat(1, 8000, 8), 14)), Chunk("data", Data(4))})), 1,
+         4, 42, 20, 14});
+    cases.push_back({"Format12Fails", Riff(Cat({Chunk("fmt ", Data(12)), Chunk("data", Data(4))})),
+                     0, 0, 0, 0, 0});
     // Only the first format counts, so a short second one does no harm.
     cases.push_back({"SecondFormatIgnored",
-                     Riff(Cat({Fmt16, Chunk("fmt ", Data(12)), Chunk("data", Data(4))})), 1, 4,
-                     64, 20, 16});
+                     Riff(Cat({Fmt16, Chunk("fmt ", Data(12)), Chunk("data", Data(4))})), 1, 4, 64,
+                     20, 16});
     cases.push_back({"EmptyDataReplacedByLater",
-                     Riff(Cat({Fmt16, Chunk("data", {}), Chunk("data", Data(8))})), 1, 8, 52, 20, 16});
+                     Riff(Cat({Fmt16, Chunk("data", {}), Chunk("data", Data(8))})), 1, 8, 52, 20,
+                     16});
     cases.push_back({"NoData", Riff(Fmt16), 0, 0, 0, 0, 0});
     cases.push_back({"NoFormat", Riff(Chunk("data", Data(8))), 0, 0, 0, 0, 0});
     {
@@ -105,7 +110,8 @@ std::vector<WaveCase> Cases() {
         const Bytes image = Prefix(whole, whole.size() - 6);
         cases.push_back({"FormatCutOff", image, 0, 0, 0, 0, 0});
     }
-    cases.push_back({"HeaderOnly", Bytes{'R', 'I', 'F', 'F', 4, 0, 0, 0, 'W', 'A', 'V'}, 0, 0, 0, 0, 0});
+    cases.push_back(
+        {"HeaderOnly", Bytes{'R', 'I', 'F', 'F', 4, 0, 0, 0, 'W', 'A', 'V'}, 0, 0, 0, 0, 0});
     {
         // A chunk header cut off after its identifier.
         Bytes image = Riff(Fmt16);
@@ -160,7 +166,8 @@ TEST(ParseWave, ReadsFilesWrittenBySox) {
     };
     for (const SoxCase& c : cases) {
         SCOPED_TRACE(c.options);
-        ASSERT_TRUE(RunCommand(std::string("sox -n ") + c.options + " made.wav synth 0.1 sine 440"));
+        ASSERT_TRUE(
+            RunCommand(std::string("sox -n ") + c.options + " made.wav synth 0.1 sine 440"));
         const Bytes image = ReadFile("made.wav");
         WaveInfo info{};
         ASSERT_EQ(ParseWave(image.data(), image.size(), &info), 1);
@@ -181,7 +188,8 @@ TEST(ParseWave, ListChunkInSoxFile) {
     const Bytes plain = ReadFile("made.wav");
     ASSERT_EQ(std::string(plain.begin() + 36, plain.begin() + 40), "data");
     Bytes list;
-    PutChunk(list, "LIST", Bytes{'I', 'N', 'F', 'O', 'I', 'S', 'F', 'T', 3, 0, 0, 0, 's', 'o', 'x'});
+    PutChunk(list, "LIST",
+             Bytes{'I', 'N', 'F', 'O', 'I', 'S', 'F', 'T', 3, 0, 0, 0, 's', 'o', 'x'});
     Bytes image(plain.begin(), plain.begin() + 36);
     image.insert(image.end(), list.begin(), list.end());
     image.insert(image.end(), plain.begin() + 36, plain.end());
