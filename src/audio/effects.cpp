@@ -44,6 +44,7 @@ bool InitSound() {
 }
 
 void LoadEffect(const char* name, IDirectSoundBuffer** buffer) {
+    if (SoundObject == nullptr) return;
     WaveInfo info;
     uint8_t* image = ReadWaveFile(name, &info);
     if (image == nullptr) return;

@@ -72,7 +72,9 @@ TEST_F(EffectsTest, ReplayRestartsAndTwoEffectsSoundTogether) {
     WriteAll(levels);
     ASSERT_EQ(LoadEffects(), 1);
 
+    const int locks = HeadlessAudio::LockCount();
     PlayClick();
+    EXPECT_GT(HeadlessAudio::LockCount(), locks);  // the device thread never sees half a start
     EXPECT_TRUE(AllAt(HeadlessAudio::Render(600), 1000));
     PlayClick();  // from its beginning again: 1000 more frames, not 400
     EXPECT_TRUE(AllAt(HeadlessAudio::Render(1000), 1000));

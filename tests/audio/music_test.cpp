@@ -149,6 +149,18 @@ TEST_F(MusicTest, WhereTheModuleIsLoadedFrom) {
     EXPECT_FALSE(QuitPosted());
 }
 
+// Shutting down closes the output only when a module is held; without one it makes no call.
+TEST_F(MusicTest, ShutdownClosesTheOutputOnlyWithAModule) {
+    InitMusic();
+    ShutdownMusic();
+    EXPECT_TRUE(HeadlessAudio::DeviceOpen());
+    WriteFile("SOUND/TITEL.MOD", NamedModule("title"));
+    PlayTitleMusic();
+    ShutdownMusic();
+    EXPECT_EQ(CurrentModule, nullptr);
+    EXPECT_FALSE(HeadlessAudio::DeviceOpen());
+}
+
 TEST_F(MusicTest, NoModuleAnywhereIsSilentWithoutABox) {
     InitMusic();
     PlayTitleMusic();
