@@ -5,7 +5,9 @@
 #include <xmp.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -240,6 +242,33 @@ TEST_F(GeneratedSoundTest, SoxReadsEveryEffect) {
         const long samples = std::atol(std::string(text.begin(), text.end()).c_str());
         const Bytes wave = ReadAll(file);
         EXPECT_EQ(samples, static_cast<long>(wave.size() - 44) / 2);
+    }
+}
+
+// A player nobody here wrote reads each module as a ProTracker module without a complaint and
+// finds it as long as libxmp does.
+TEST_F(GeneratedSoundTest, OpenMptPlaysEveryModule) {
+    if (std::system("openmpt123 --version > /dev/null 2>&1") != 0)
+        GTEST_SKIP() << "openmpt123 is missing";
+    for (const ModuleCase& module : Modules) {
+        SCOPED_TRACE(module.name);
+        const fs::path file = fs::path(TRAZO_SOUND_FILES_DIR) / module.name;
+        const fs::path out = folder_.Path() / "info.txt";
+        const std::string command =
+            "openmpt123 --info \"" + file.string() + "\" > \"" + out.string() + "\" 2>&1";
+        ASSERT_EQ(std::system(command.c_str()), 0);
+        const Bytes bytes = ReadAll(out);
+        std::string text(bytes.begin(), bytes.end());
+        for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        EXPECT_NE(text.find("protracker mod (m.k.)"), std::string::npos) << text;
+        EXPECT_NE(text.find("channels...: 4"), std::string::npos) << text;
+        EXPECT_EQ(text.find("warning"), std::string::npos) << text;
+        const size_t duration = text.find("duration...: ");
+        ASSERT_NE(duration, std::string::npos) << text;
+        int minutes = 0;
+        double seconds = 0;
+        ASSERT_EQ(std::sscanf(text.c_str() + duration + 13, "%d:%lf", &minutes, &seconds), 2);
+        EXPECT_GE(minutes * 60 + seconds, module.minimumSeconds);
     }
 }
 

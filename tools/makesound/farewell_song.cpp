@@ -12,7 +12,7 @@ SongPlan FarewellSong() {
     plan.leadVolume = 48;
     plan.harmonyVolume = 34;
     plan.bassVolume = 50;
-    plan.vibrato = 0x44;
+    plan.vibrato = 0x52;
     plan.sections = {
         // 0: the tune over a pad, nearly without drums.
         {.chords = {"F", "C", "Dm", "Bb"},

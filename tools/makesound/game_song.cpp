@@ -17,7 +17,7 @@ SongPlan GameSong() {
     plan.leadVolume = 40;
     plan.harmonyVolume = 30;
     plan.bassVolume = 54;
-    plan.vibrato = 0x54;
+    plan.vibrato = 0x63;
     plan.sections = {
         // 0: the groove alone.
         {.chords = {"Am", "Am", "F", "G"},

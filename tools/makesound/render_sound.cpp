@@ -1,19 +1,25 @@
-// rendersound: plays each module once through to the point where it would repeat, with libxmp,
-// into a 44.1 kHz 16-bit stereo WAV file for listening; WAV effects are copied as they are.
+// rendersound: renders each module through the game's module library (on the headless output,
+// 44.1 kHz 16-bit stereo) into a WAV file for listening: once through to the point where it
+// repeats, and five seconds more, so that the join of the loop can be heard too. WAV effects are
+// copied as they are.
 //
 //   rendersound OUTPUT-FOLDER FILE...
 #include <xmp.h>
 
+#include <cctype>
 #include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
 
-#include "wave_writer.h"
+#include "platform/headless.h"
+#include "platform/headless_audio.h"
+#include "platform/module_player.h"
 
 namespace {
 
 constexpr int kRate = 44100;
+constexpr double kPastTheLoop = 5.0;
 
 void Put16(std::vector<uint8_t>& out, uint32_t v) {
     out.push_back(static_cast<uint8_t>(v));
@@ -23,13 +29,17 @@ void Put32(std::vector<uint8_t>& out, uint32_t v) {
     Put16(out, v & 0xFFFF);
     Put16(out, v >> 16);
 }
+void PutTag(std::vector<uint8_t>& out, const char* tag) {
+    for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(tag[i]));
+}
 
-std::vector<uint8_t> StereoWave(const std::vector<int16_t>& frames) {
+std::vector<uint8_t> StereoWave(const std::vector<int16_t>& samples) {
     std::vector<uint8_t> out;
-    const uint32_t bytes = static_cast<uint32_t>(frames.size() * 2);
-    out.insert(out.end(), {'R', 'I', 'F', 'F'});
+    const uint32_t bytes = static_cast<uint32_t>(samples.size() * 2);
+    PutTag(out, "RIFF");
     Put32(out, 36 + bytes);
-    out.insert(out.end(), {'W', 'A', 'V', 'E', 'f', 'm', 't', ' '});
+    PutTag(out, "WAVE");
+    PutTag(out, "fmt ");
     Put32(out, 16);
     Put16(out, 1);
     Put16(out, 2);
@@ -37,40 +47,52 @@ std::vector<uint8_t> StereoWave(const std::vector<int16_t>& frames) {
     Put32(out, kRate * 4);
     Put16(out, 4);
     Put16(out, 16);
-    out.insert(out.end(), {'d', 'a', 't', 'a'});
+    PutTag(out, "data");
     Put32(out, bytes);
-    for (int16_t s : frames) Put16(out, static_cast<uint16_t>(s));
+    for (int16_t s : samples) Put16(out, static_cast<uint16_t>(s));
     return out;
 }
 
-bool RenderModule(const std::filesystem::path& from, const std::filesystem::path& to) {
+// How long libxmp plays the module before it comes round to its start; 0 if it cannot load it.
+double SecondsBeforeRepeat(const std::filesystem::path& file) {
     xmp_context context = xmp_create_context();
-    if (xmp_load_module(context, from.string().c_str()) != 0) {
-        std::fprintf(stderr, "rendersound: libxmp cannot load %s\n", from.string().c_str());
-        xmp_free_context(context);
+    double seconds = 0;
+    if (xmp_load_module(context, file.string().c_str()) == 0) {
+        xmp_start_player(context, kRate, 0);
+        xmp_frame_info frame;
+        while (seconds < 600 && xmp_play_frame(context) == 0) {
+            xmp_get_frame_info(context, &frame);
+            if (frame.loop_count > 0) break;
+            seconds += frame.buffer_size / 4.0 / kRate;
+        }
+        xmp_end_player(context);
+        xmp_release_module(context);
+    }
+    xmp_free_context(context);
+    return seconds;
+}
+
+bool RenderModule(const std::filesystem::path& from, const std::filesystem::path& to) {
+    const double seconds = SecondsBeforeRepeat(from);
+    ModuleRecord* module = nullptr;
+    if (seconds <= 0 || ALoadModuleFile(from.string().c_str(), &module, 0) != MODULE_OK) {
+        std::fprintf(stderr, "rendersound: cannot load %s\n", from.string().c_str());
         return false;
     }
-    xmp_start_player(context, kRate, 0);
-    std::vector<int16_t> samples;
-    xmp_frame_info info;
-    // At most ten minutes, in case a module never loops.
-    while (samples.size() < static_cast<size_t>(kRate) * 2 * 600) {
-        if (xmp_play_frame(context) != 0) break;
-        xmp_get_frame_info(context, &info);
-        if (info.loop_count > 0) break;
-        const int16_t* buffer = static_cast<const int16_t*>(info.buffer);
-        samples.insert(samples.end(), buffer, buffer + info.buffer_size / 2);
-    }
-    xmp_end_player(context);
-    xmp_release_module(context);
-    xmp_free_context(context);
-    std::printf("%s: %.2f s before it repeats\n", from.filename().string().c_str(),
-                samples.size() / 2.0 / kRate);
+    AOpenVoices(module->trackCount);
+    ASetModuleVolume(64);
+    APlayModule(module);
+    const std::vector<int16_t> samples =
+        HeadlessAudio::Render(static_cast<int>((seconds + kPastTheLoop) * kRate));
+    AStopModule();
+    AFreeModuleFile(module);
+    std::printf("%s: %.2f s before it repeats; rendered with %.0f s more\n",
+                from.filename().string().c_str(), seconds, kPastTheLoop);
     const std::vector<uint8_t> bytes = StereoWave(samples);
     FILE* file = std::fopen(to.string().c_str(), "wb");
     if (!file) return false;
-    std::fwrite(bytes.data(), 1, bytes.size(), file);
-    return std::fclose(file) == 0;
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    return std::fclose(file) == 0 && written;
 }
 
 }  // namespace
@@ -82,12 +104,21 @@ int main(int argc, char** argv) {
     }
     const std::filesystem::path folder = argv[1];
     std::filesystem::create_directories(folder);
+    Headless::Reset();
+    HeadlessAudio::Reset();
+    const AudioDeviceRecord device{AnyAudioDevice, AudioFormat16Bits | AudioFormatStereo, kRate};
+    AInitialize();
+    if (AOpenAudio(&device) != MODULE_OK) {
+        std::fprintf(stderr, "rendersound: no output\n");
+        return 1;
+    }
     bool ok = true;
     for (int i = 2; i < argc; ++i) {
-        const std::filesystem::path from = argv[i];
-        std::string stem = from.stem().string();
-        const std::filesystem::path to = folder / (stem + ".wav");
-        if (from.extension() == ".MOD" || from.extension() == ".mod") {
+        const std::filesystem::path from = std::filesystem::absolute(argv[i]);
+        const std::filesystem::path to = folder / (from.stem().string() + ".wav");
+        std::string extension = from.extension().string();
+        for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        if (extension == ".mod") {
             ok = RenderModule(from, to) && ok;
         } else {
             std::error_code error;
@@ -96,5 +127,7 @@ int main(int argc, char** argv) {
             ok = !error && ok;
         }
     }
+    ACloseVoices();
+    ACloseAudio();
     return ok ? 0 : 1;
 }

@@ -14,7 +14,7 @@ SongPlan TitleSong() {
     plan.leadVolume = 46;
     plan.harmonyVolume = 34;
     plan.bassVolume = 50;
-    plan.vibrato = 0x43;
+    plan.vibrato = 0x52;
     plan.sections = {
         // 0: the harmony alone sets the mood before the tune comes in.
         {.chords = {"Fmaj7", "G", "Em7", "Am"},
