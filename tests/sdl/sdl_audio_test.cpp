@@ -7,6 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "../audio/audio_test_support.h"
+#include "audio/effects.h"
+#include "audio/music.h"
 #include "platform/audio_backend.h"
 #include "platform/audio_mixer.h"
 #include "platform/dsound.h"
@@ -63,6 +66,42 @@ TEST(SdlAudio, NoDriverMeansNoDevice) {
         setenv("SDL_AUDIODRIVER", saved.c_str(), 1);
     else
         unsetenv("SDL_AUDIODRIVER");
+}
+
+// SDL's disk driver writes what the device plays: an effect, sample for sample, then the module.
+TEST(SdlAudio, DiskDriverWritesEffectAndModule) {
+    using namespace audio_test;
+    ScratchFolder folder;
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIOFILE", (folder.Path() / "out.raw").c_str(), 1);
+    WriteFile("CLICK.WAV", LevelWave(8000, 8820));  // 0.2 s
+    WriteFile("SOUND/TITEL.MOD", SquareModule(0));
+
+    ASSERT_TRUE(InitSound());
+    LoadEffect("CLICK.WAV", &EffectBuffers[ClickEffect]);
+    ASSERT_NE(EffectBuffers[ClickEffect], nullptr);
+    PlayClick();
+    SDL_Delay(400);
+    InitMusic();
+    PlayTitleMusic();
+    ASSERT_NE(CurrentModule, nullptr);
+    SDL_Delay(500);
+    ShutdownMusic();
+    ReleaseEffects();
+    ASSERT_FALSE(AudioMixer::DeviceOpen());
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+
+    const Bytes raw = ReadFile("out.raw");
+    std::vector<int16_t> samples(raw.size() / 2);
+    std::memcpy(samples.data(), raw.data(), samples.size() * 2);
+    size_t run = 0, longest = 0, other = 0;
+    for (int16_t sample : samples) {
+        run = sample == 8000 ? run + 1 : 0;
+        longest = std::max(longest, run);
+        if (sample != 0 && sample != 8000) ++other;
+    }
+    EXPECT_EQ(longest, 8820u * 2);
+    EXPECT_GT(other, 44100u / 4);  // the module's square wave
 }
 
 }  // namespace
