@@ -1,5 +1,6 @@
 #include "song_builder.h"
 
+#include <algorithm>
 #include <sstream>
 #include <stdexcept>
 
@@ -83,10 +84,6 @@ int Clamp(int note) {
     return note;
 }
 
-// The instruments of the song being built: a note sets a volume only when it differs from its
-// sample's own, which keeps the effect column free for the song-wide effects.
-const std::vector<ModuleSample>* Samples = nullptr;
-
 void PutNote(ModuleCell& cell, uint8_t sample, int note, uint8_t effect = 0, uint8_t param = 0) {
     cell.sample = sample;
     cell.period = NotePeriod(Clamp(note));
@@ -94,8 +91,12 @@ void PutNote(ModuleCell& cell, uint8_t sample, int note, uint8_t effect = 0, uin
     cell.param = param;
 }
 
-void PutNoteAt(ModuleCell& cell, uint8_t sample, int note, uint8_t volume) {
-    if ((*Samples)[sample - 1].volume == volume)
+using Samples = std::vector<ModuleSample>;
+
+// A note sets a volume only when it differs from its sample's own, which keeps the effect column
+// free for the song-wide effects.
+void PutNoteAt(const Samples& samples, ModuleCell& cell, uint8_t sample, int note, uint8_t volume) {
+    if (samples[sample - 1].volume == volume)
         PutNote(cell, sample, note);
     else
         PutNote(cell, sample, note, 0xC, volume);
@@ -106,8 +107,8 @@ void Silence(ModuleCell& cell) {
     cell.param = 0;
 }
 
-void WriteBass(ModulePattern& pattern, const Section& section, const std::vector<Chord>& chords,
-               uint8_t volume) {
+void WriteBass(const Samples& samples, ModulePattern& pattern, const Section& section,
+               const std::vector<Chord>& chords, uint8_t volume) {
     const std::string steps = Steps(section.bass, "bass");
     for (int row = 0; row < kModuleRows; ++row) {
         const Chord& chord = chords[row];
@@ -123,75 +124,53 @@ void WriteBass(ModulePattern& pattern, const Section& section, const std::vector
         case '8': offset = 12; break;
         default: throw std::invalid_argument("bad bass step in " + section.bass);
         }
-        PutNoteAt(cell, kBassSample, chord.root + offset, volume);
+        PutNoteAt(samples, cell, kBassSample, chord.root + offset, volume);
     }
 }
 
-void WriteDrums(ModulePattern& pattern, const Section& section) {
+void WriteDrums(const Samples& samples, ModulePattern& pattern, const Section& section) {
     const std::string steps = Steps(section.drums, "drums");
     for (int row = 0; row < kModuleRows; ++row) {
         ModuleCell& cell = pattern.rows[row][kDrumChannel];
         switch (steps[row]) {
         case '.': break;
         case '-': Silence(cell); break;
-        case 'K': PutNoteAt(cell, kKickSample, kKickNote, 64); break;
-        case 'k': PutNoteAt(cell, kKickSample, kKickNote, 40); break;
-        case 'S': PutNoteAt(cell, kSnareSample, kSnareNote, 52); break;
-        case 's': PutNoteAt(cell, kSnareSample, kSnareNote, 22); break;
-        case 'H': PutNoteAt(cell, kHatSample, kHatNote, 34); break;
-        case 'h': PutNoteAt(cell, kHatSample, kHatNote, 20); break;
-        case 'C': PutNoteAt(cell, kCrashSample, kCrashNote, 36); break;
+        case 'K': PutNoteAt(samples, cell, kKickSample, kKickNote, 64); break;
+        case 'k': PutNoteAt(samples, cell, kKickSample, kKickNote, 40); break;
+        case 'S': PutNoteAt(samples, cell, kSnareSample, kSnareNote, 52); break;
+        case 's': PutNoteAt(samples, cell, kSnareSample, kSnareNote, 22); break;
+        case 'H': PutNoteAt(samples, cell, kHatSample, kHatNote, 34); break;
+        case 'h': PutNoteAt(samples, cell, kHatSample, kHatNote, 20); break;
+        case 'C': PutNoteAt(samples, cell, kCrashSample, kCrashNote, 36); break;
         default: throw std::invalid_argument("bad drum step in " + section.drums);
         }
     }
 }
 
-void WriteHarmony(ModulePattern& pattern, const Section& section, const std::vector<Chord>& chords,
-                  const SongPlan& plan) {
+void WriteHarmony(const Samples& samples, ModulePattern& pattern, const Section& section,
+                  const std::vector<Chord>& chords, const SongPlan& plan) {
     const std::string steps = Steps(section.harmony, "harmony");
     const uint8_t sample = section.harmonySample ? section.harmonySample : plan.harmonySample;
-    bool arpeggio = false;
-    int arpeggioRow = 0;
     for (int row = 0; row < kModuleRows; ++row) {
         const Chord& chord = chords[row];
         ModuleCell& cell = pattern.rows[row][kHarmonyChannel];
         const char step = steps[row];
-        if (step == '.') {
-            if (arpeggio) {
-                // The arpeggio effect lasts one row; it follows the chord of this row, restarting
-                // the note when the chord changes under it.
-                const Chord& held = chords[arpeggioRow];
-                if (chord.root != held.root || chord.tones != held.tones) {
-                    arpeggioRow = row;
-                    PutNote(cell, sample, 12 + chord.root, 0x0,
-                            static_cast<uint8_t>(chord.tones[1] << 4 | chord.tones[2]));
-                } else {
-                    cell.effect = 0x0;
-                    cell.param = static_cast<uint8_t>(chord.tones[1] << 4 | chord.tones[2]);
-                }
-            }
-            continue;
-        }
-        arpeggio = false;
+        if (step == '.') continue;
         if (step == '-') {
             Silence(cell);
-        } else if (step == 'A') {
-            arpeggio = true;
-            arpeggioRow = row;
-            PutNote(cell, sample, 12 + chord.root, 0x0,
-                    static_cast<uint8_t>(chord.tones[1] << 4 | chord.tones[2]));
         } else if (step >= '0' && step <= '7') {
             const int index = step - '0';
             const int size = static_cast<int>(chord.tones.size());
             const int note = 12 + chord.root + chord.tones[index % size] + 12 * (index / size);
-            PutNoteAt(cell, sample, note, plan.harmonyVolume);
+            PutNoteAt(samples, cell, sample, note, plan.harmonyVolume);
         } else {
             throw std::invalid_argument("bad harmony step in " + section.harmony);
         }
     }
 }
 
-void WriteMelody(ModulePattern& pattern, const Section& section, const SongPlan& plan) {
+void WriteMelody(const Samples& samples, ModulePattern& pattern, const Section& section,
+                 const SongPlan& plan) {
     if (section.melody.empty()) {
         // A section without a tune starts by silencing whatever the last one left ringing.
         Silence(pattern.rows[0][kLeadChannel]);
@@ -217,7 +196,7 @@ void WriteMelody(ModulePattern& pattern, const Section& section, const SongPlan&
             const int octave = name[used] - '1';
             // Bb2 is A#2: the flat of a C would fall into the octave below.
             const int note = octave * 12 + pc + (name[0] == 'C' && name[1] == 'b' ? -12 : 0);
-            PutNoteAt(cell, plan.leadSample, note, plan.leadVolume);
+            PutNoteAt(samples, cell, plan.leadSample, note, plan.leadVolume);
             if (rows >= 6) {
                 for (int r = row + 3; r < row + rows; ++r) {
                     pattern.rows[r][kLeadChannel].effect = 0x4;
@@ -260,14 +239,13 @@ Module BuildSong(const SongPlan& plan) {
     module.samples[plan.leadSample - 1].volume = plan.leadVolume;
     module.samples[kPadSample - 1].volume = plan.harmonyVolume;
     module.samples[kPluckSample - 1].volume = plan.harmonyVolume;
-    Samples = &module.samples;
     for (const Section& section : plan.sections) {
         ModulePattern pattern;
         const std::vector<Chord> chords = ChordsByRow(section);
-        WriteBass(pattern, section, chords, plan.bassVolume);
-        WriteDrums(pattern, section);
-        WriteHarmony(pattern, section, chords, plan);
-        WriteMelody(pattern, section, plan);
+        WriteBass(module.samples, pattern, section, chords, plan.bassVolume);
+        WriteDrums(module.samples, pattern, section);
+        WriteHarmony(module.samples, pattern, section, chords, plan);
+        WriteMelody(module.samples, pattern, section, plan);
         module.patterns.push_back(pattern);
     }
     for (int section : plan.order) {
@@ -285,24 +263,13 @@ Module BuildSong(const SongPlan& plan) {
     ModulePattern& first = module.patterns[module.order.front()];
     PutGlobalEffect(first, 0, 0xF, kSpeed);
     PutGlobalEffect(first, 0, 0xF, static_cast<uint8_t>(plan.tempo));
-    // The jump back to the start sits in a pattern of its own so that no other position jumps.
-    module.patterns.push_back(module.patterns[module.order.back()]);
-    module.order.back() = static_cast<uint8_t>(module.patterns.size() - 1);
-    PutGlobalEffect(module.patterns.back(), kModuleRows - 1, 0xB, 0);
-    // Players count patterns from the order list: make the copy's number the highest in use only
-    // if no other position still needs the original.
-    bool originalUsed = false;
-    const uint8_t original = plan.order.back();
-    for (uint8_t p : module.order) originalUsed = originalUsed || p == original;
-    if (!originalUsed) {
-        module.patterns[original] = module.patterns.back();
-        module.patterns.pop_back();
-        module.order.back() = original;
+    // The jump back to the start must not fire where the last pattern is also played earlier:
+    // such a pattern gets a copy of its own for the last position.
+    const uint8_t last = module.order.back();
+    if (std::count(module.order.begin(), module.order.end(), last) > 1) {
+        module.patterns.push_back(module.patterns[last]);
+        module.order.back() = static_cast<uint8_t>(module.patterns.size() - 1);
     }
+    PutGlobalEffect(module.patterns[module.order.back()], kModuleRows - 1, 0xB, 0);
     return module;
-}
-
-double SongSeconds(const SongPlan& plan) {
-    // A tick lasts 2.5 / tempo seconds.
-    return static_cast<double>(plan.order.size()) * kModuleRows * kSpeed * 2.5 / plan.tempo;
 }

@@ -7,8 +7,7 @@
 //   chords   one string a bar: "Am", "Fmaj7", or two chords sharing the bar, "F G"
 //   bass     1 3 5 7 8: root, third, fifth, seventh, octave of the bar's chord (octave 1)
 //   drums    K k: kick, soft kick; S s: snare, ghost; H h: hi-hat, soft; C: crash
-//   harmony  0-7: chord tones upwards from the root (octave 2); A: the chord as an arpeggio
-//            effect on the root, held on the following "." rows
+//   harmony  0-7: chord tones upwards from the root (octave 2), a broken chord
 //   all      ".": nothing new, the last note sounds on; "-": silence the channel
 //   melody   tokens "E3:4" (note E-3 for 4 rows), "F#2:2", "Bb2:8", "r:4" (rest), 64 rows in
 //            all; empty for none. Notes of six rows or more get a vibrato after their start.
@@ -59,6 +58,3 @@ struct SongPlan {
 // first row and a jump back to the first position on the last row of the last. Throws
 // std::invalid_argument with the reason when a section is written wrongly.
 Module BuildSong(const SongPlan& plan);
-
-// Seconds one pass of the song lasts before it repeats.
-double SongSeconds(const SongPlan& plan);
