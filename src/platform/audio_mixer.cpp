@@ -46,9 +46,11 @@ void MixBlock(int16_t* out, int frames) {
         if (voice == nullptr || !voice->playing) continue;
         const size_t left = voice->frameCount - std::min(voice->position, voice->frameCount);
         const int count = static_cast<int>(std::min<size_t>(left, static_cast<size_t>(frames)));
-        const int16_t* from = voice->frames + voice->position * Channels;
-        for (int i = 0; i < count * Channels; ++i) sum[i] += from[i];
-        voice->position += static_cast<size_t>(count);
+        if (count > 0) {
+            const int16_t* from = voice->frames + voice->position * Channels;
+            for (int i = 0; i < count * Channels; ++i) sum[i] += from[i];
+            voice->position += static_cast<size_t>(count);
+        }
         // A voice plays once: at its end it stops, and stays where it stopped.
         if (voice->position >= voice->frameCount) voice->playing = false;
     }
@@ -137,13 +139,6 @@ void Mix(int16_t* out, int frames) {
         out += block * Channels;
         frames -= block;
     }
-}
-
-int VoiceCount() {
-    int count = 0;
-    for (Voice* voice : S.voices)
-        if (voice) ++count;
-    return count;
 }
 
 }  // namespace AudioMixer

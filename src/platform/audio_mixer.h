@@ -48,7 +48,4 @@ void ClearModule();
 // Fills out with frames x 2 samples of the mix. The device calls this; it takes no lock.
 void Mix(int16_t* out, int frames);
 
-// How many voices are registered; for the tests.
-int VoiceCount();
-
 }  // namespace AudioMixer
