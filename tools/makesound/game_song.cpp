@@ -71,7 +71,7 @@ SongPlan GameSong() {
          .bass = drive,
          .drums = groove + groove + groove + fill,
          .harmony = alberti,
-         .melody = "C3:4 F3:4 A3:4 G3:4  G3:6 F3:2 D3:8  E3:4 G#2:4 B2:4 E3:4  D3:4 C3:4 B2:8"},
+         .melody = "C3:4 F3:4 A3:4 G3:4  G3:6 F3:2 D3:8  E3:4 G#2:4 B2:4 E3:4  D3:4 B2:4 G#2:8"},
         // 8: the verse varied.
         {.chords = {"Am", "F", "C", "G"},
          .bass = drive,
