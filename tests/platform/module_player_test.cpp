@@ -93,6 +93,16 @@ TEST_F(ModulePlayerTest, PlaysAtItsVolumeUntilStopped) {
     EXPECT_TRUE(Silent(HeadlessAudio::Render(4410)));
 }
 
+// The song is one pattern of 64 rows, under 8 seconds: it plays on from its start.
+TEST_F(ModulePlayerTest, PlaysOnPastTheSongsEnd) {
+    WriteFile("SQUARE.MOD", SquareModule(0));
+    ASSERT_EQ(ALoadModuleFile("SQUARE.MOD", &module_, 0), MODULE_OK);
+    ASSERT_EQ(AOpenVoices(module_->trackCount), MODULE_OK);
+    ASSERT_EQ(APlayModule(module_), MODULE_OK);
+    HeadlessAudio::Render(44100 * 9);
+    EXPECT_GT(Rms(HeadlessAudio::Render(44100)), 1000.0);
+}
+
 TEST_F(ModulePlayerTest, TooFewVoicesIsAPlayFailure) {
     WriteFile("SQUARE.MOD", SquareModule(0));
     ASSERT_EQ(ALoadModuleFile("SQUARE.MOD", &module_, 0), MODULE_OK);
