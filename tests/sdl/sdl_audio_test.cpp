@@ -81,7 +81,14 @@ TEST(SdlAudio, DiskDriverWritesEffectAndModule) {
     LoadEffect("CLICK.WAV", &EffectBuffers[ClickEffect]);
     ASSERT_NE(EffectBuffers[ClickEffect], nullptr);
     PlayClick();
-    SDL_Delay(400);
+    // The module starts only once the effect has been written out, however busy the machine.
+    const auto written = [&] {
+        std::error_code error;
+        const auto size = std::filesystem::file_size(folder.Path() / "out.raw", error);
+        return error ? 0 : size;
+    };
+    const Uint32 start = SDL_GetTicks();
+    while (written() < (8820 + 4096) * 4 + 65536 && SDL_GetTicks() - start < 10000) SDL_Delay(10);
     InitMusic();
     PlayTitleMusic();
     ASSERT_NE(CurrentModule, nullptr);
