@@ -9,8 +9,8 @@ SongPlan FarewellSong() {
     plan.tempo = 80;
     plan.leadSample = kSoftLeadSample;
     plan.harmonySample = kPluckSample;
-    plan.leadVolume = 48;
-    plan.harmonyVolume = 34;
+    plan.leadVolume = 42;
+    plan.harmonyVolume = 38;
     plan.bassVolume = 50;
     plan.vibrato = 0x52;
     plan.sections = {

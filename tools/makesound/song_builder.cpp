@@ -11,6 +11,8 @@ namespace {
 constexpr int kRowsPerBar = 16;
 constexpr int kSpeed = 6;  // ticks a row; with four rows a beat the tempo byte is the BPM
 
+// Channels 0 and 3 sound on the left, 1 and 2 on the right: the bass and the harmony on one side,
+// the tune and the drums on the other, which keeps the two sides within a few decibels.
 enum Channel { kBassChannel = 0, kLeadChannel = 1, kDrumChannel = 2, kHarmonyChannel = 3 };
 
 struct Chord {

@@ -11,8 +11,8 @@ SongPlan TitleSong() {
     plan.tempo = 92;
     plan.leadSample = kSoftLeadSample;
     plan.harmonySample = kPluckSample;
-    plan.leadVolume = 46;
-    plan.harmonyVolume = 34;
+    plan.leadVolume = 40;
+    plan.harmonyVolume = 38;
     plan.bassVolume = 50;
     plan.vibrato = 0x52;
     plan.sections = {
