@@ -168,11 +168,12 @@ TEST_F(GeneratedSoundTest, ModulesPlayLongEnoughAndNeverFallSilent) {
         ASSERT_EQ(AOpenVoices(record->trackCount), MODULE_OK);
         ASSERT_EQ(ASetModuleVolume(64), MODULE_OK);
         ASSERT_EQ(APlayModule(record), MODULE_OK);
-        // Second by second, up to the point where it may repeat: always music, never clipping.
+        // Second by second, through the point where it repeats and on: always music, never
+        // clipping, and no gap where the loop joins.
         Levels whole;
         double sumSquares = 0;
         size_t count = 0;
-        const int seconds = static_cast<int>(module.minimumSeconds);
+        const int seconds = static_cast<int>(repeatsAfter) + 3;
         for (int second = 0; second < seconds; ++second) {
             const std::vector<int16_t> mix = HeadlessAudio::Render(44100);
             const Levels levels = Measure(mix, mix.size());
