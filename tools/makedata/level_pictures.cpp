@@ -46,12 +46,14 @@ Image Plasma() {
                       std::sin((wx + wy) * 0.013f) +
                       std::sin(std::hypot(wx - 420, wy - 170) * 0.035f) +
                       std::sin(std::hypot(wx - 120, wy - 380) * 0.028f);
-            const float t = v * 0.125f + 0.5f;
-            Colour c = CosinePalette(t, {0.5f, 0.5f, 0.5f}, {0.5f, 0.5f, 0.5f}, {1.0f, 1.0f, 1.0f},
+            // Fine silky threads ride on the broad waves.
+            const float threads = std::sin(v * 9.0f + wx * 0.01f) * 0.5f + 0.5f;
+            const float t = v * 0.1f + 0.5f;
+            Colour c = CosinePalette(t, {0.55f, 0.55f, 0.55f}, {0.42f, 0.42f, 0.42f}, {1.0f, 1.0f, 1.0f},
                                      {0.0f, 0.33f, 0.67f});
             const float band = std::fabs(Fract(v * 2.0f) - 0.5f) * 2.0f;
-            c = c * (0.72f + 0.28f * Smoothstep(0.0f, 0.35f, band));
-            c = c + Colour{1, 1, 1} * (0.25f * Smoothstep(0.9f, 1.0f, band));
+            c = c * (0.62f + 0.3f * Smoothstep(0.0f, 0.35f, band) + 0.12f * threads);
+            c = c + Colour{1, 0.95f, 0.9f} * (0.22f * Smoothstep(0.9f, 1.0f, band));
             img.At(x, y) = c;
         }
     return img;
@@ -63,7 +65,8 @@ Image StainedGlass() {
     Rng rng(303);
     Noise n(304);
     constexpr int Cell = 48;
-    constexpr int GX = ScreenW / Cell + 2, GY = ScreenH / Cell + 2;
+    // One ring of cells beyond the picture on every side, for the neighbours of edge pixels.
+    constexpr int GX = ScreenW / Cell + 3, GY = ScreenH / Cell + 3;
     std::vector<float> sx(GX * GY), sy(GX * GY);
     std::vector<Colour> colour(GX * GY);
     const Colour jewels[] = {Hex(0xB0122A), Hex(0x1A3FA8), Hex(0x168A4A), Hex(0xE39B12),
@@ -420,7 +423,7 @@ Image Aurora() {
     Noise n(1111);
     for (int y = 0; y < ScreenH; ++y)
         for (int x = 0; x < ScreenW; ++x)
-            img.At(x, y) = Mix(Hex(0x020716), Hex(0x0C2A3C), y / 480.0f);
+            img.At(x, y) = Mix(Hex(0x040A24), Hex(0x123A50), y / 480.0f);
     Rng rng(1112);
     for (int s = 0; s < 500; ++s)
         AddGlow(img, rng.Range(0, ScreenW), rng.Range(0, 330), std::pow(rng.Uniform(), 5.0f) * 1.6f + 0.35f,
@@ -438,7 +441,7 @@ Image Aurora() {
                 if (d < -12 || d > 170) continue;
                 float a = d < 0 ? std::exp(-d * d / 30.0f) : std::exp(-d / 60.0f);
                 a *= strength * (0.75f + 0.25f * std::sin(x * 0.35f + n.Get(x / 8.0f, curtain) * 4));
-                img.At(x, y) = img.At(x, y) + Mix(low, high, std::clamp(d / 140.0f, 0.0f, 1.0f)) * (a * 0.75f);
+                img.At(x, y) = img.At(x, y) + Mix(low, high, std::clamp(d / 140.0f, 0.0f, 1.0f)) * (a * 1.1f);
             }
         }
     }
@@ -447,7 +450,7 @@ Image Aurora() {
         const float hill = 360 + 30 * n.Fbm(x / 220.0f, 9.1f, 4);
         for (int y = static_cast<int>(hill); y < ScreenH; ++y) {
             const float shade = 0.55f + 0.25f * n.Fbm(x / 40.0f, y / 12.0f, 3) + (y - hill) / 600.0f;
-            img.At(x, y) = Mix(Hex(0x3A5A78), Hex(0xB8D8F0), shade * 0.8f) + Hex(0x30FFB0) * 0.05f;
+            img.At(x, y) = Mix(Hex(0x4A6A90), Hex(0xD0E8FF), shade * 0.85f) + Hex(0x30FFB0) * 0.08f;
         }
     }
     for (int t = 0; t < 38; ++t) {
@@ -587,9 +590,7 @@ Image CityNight() {
     return img;
 }
 
-}  // namespace
-
-Image MakeLevelPicture(int number) {
+Image Draw(int number) {
     switch (number) {
     case 1: return WarpedMarble();
     case 2: return MountainLake();
@@ -606,4 +607,17 @@ Image MakeLevelPicture(int number) {
     case 13: return Mandelbrot();
     default: return CityNight();
     }
+}
+
+}  // namespace
+
+Image MakeLevelPicture(int number) {
+    Image img = Draw(number);
+    // Open ground is black: claimed ground should never look like it, so the deepest shadows of
+    // a picture are lifted towards a dusky blue.
+    for (Colour& c : img.pixels) {
+        const float lack = 0.14f - Luminance(c);
+        if (lack > 0) c = c + Colour{0.55f, 0.55f, 1.0f} * (lack * 0.7f);
+    }
+    return img;
 }

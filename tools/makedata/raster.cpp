@@ -272,20 +272,6 @@ Mask PolygonMask(const std::vector<float>& xy) {
     return out;
 }
 
-Mask Union(const Mask& a, const Mask& b) {
-    const int l = std::min(a.left, b.left);
-    const int t = std::min(a.top, b.top);
-    const int r = std::max(a.left + a.width, b.left + b.width);
-    const int bt = std::max(a.top + a.height, b.top + b.height);
-    Mask out(r - l, bt - t);
-    out.left = l;
-    out.top = t;
-    for (int y = 0; y < out.height; ++y)
-        for (int x = 0; x < out.width; ++x)
-            out.At(x, y) = std::max(a.Get(x + l, y + t), b.Get(x + l, y + t));
-    return out;
-}
-
 void AddGlow(Image& image, float cx, float cy, float radius, Colour colour, float strength) {
     const int x0 = std::max(0, static_cast<int>(cx - radius * 3));
     const int x1 = std::min(image.width, static_cast<int>(cx + radius * 3) + 1);

@@ -77,7 +77,6 @@ Mask RoundedRectMask(int left, int top, int right, int bottom, float radius);
 Mask DiscMask(float cx, float cy, float radius);
 Mask LineMask(float x0, float y0, float x1, float y1, float thickness);
 Mask PolygonMask(const std::vector<float>& xy);
-Mask Union(const Mask& a, const Mask& b);
 
 // Bright, soft light around a point that fades with distance (added).
 void AddGlow(Image& image, float cx, float cy, float radius, Colour colour, float strength);

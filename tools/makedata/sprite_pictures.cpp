@@ -22,23 +22,29 @@ Colour SnakeHead(float x, float y) {
     const float dx = x - 50, dy = y - 50;
     const float d = std::hypot(dx, dy);
     Colour c = Hex(0x20FF40) * (0.35f * Halo(d, 49));
-    // The head: a broad oval, lighter on top, with a pattern of scales.
-    const float e = std::hypot(dx / 34, (dy + 2) / 30);
+    // The head: a wedge, broad behind the eyes and narrowing to the snout, with a forked tongue.
+    const float widthHere = 33 * (1 - 0.4f * std::clamp((dy + 34) / 70, 0.0f, 1.0f));
+    const float e = std::hypot(dx / widthHere, (dy + 2) / 36);
+    const float fork = std::max(0.0f, dy - 40);
+    const float tongueX = std::fabs(dx) - fork * 0.6f;
+    if (dy > 30 && dy < 47 && std::fabs(tongueX) < 1.6f) c = Hex(0xFF3050);
     if (e < 1) {
-        const float scales = 0.85f + 0.15f * std::sin(x * 0.7f) * std::sin(y * 0.7f);
-        Colour skin = Mix(Hex(0xB8FF60), Hex(0x149A2A), (dy + 32) / 64) * scales;
-        skin = skin + Hex(0xE0FFB0) * (0.5f * Halo(std::hypot(dx + 10, dy + 14), 16));
+        // Rows of scales: arcs that repeat down the head, faint enough to stay calm when small.
+        const float row = std::sin((dy + 0.02f * dx * dx) * 0.55f);
+        const float scales = 0.9f + 0.1f * row * std::sin(dx * 0.55f + (row > 0 ? 1.6f : 0.0f));
+        Colour skin = Mix(Hex(0xB8FF60), Hex(0x149A2A), (dy + 36) / 72) * scales;
+        skin = skin + Hex(0xE0FFB0) * (0.5f * Halo(std::hypot(dx + 10, dy + 18), 16));
         c = Mix(c, skin, std::clamp((1 - e) * 30, 0.0f, 1.0f));
     }
     // Two eyes with slit pupils, and nostrils.
     for (int side = -1; side <= 1; side += 2) {
-        const float ex = dx - side * 14, ey = dy + 8;
+        const float ex = dx - side * 15, ey = dy + 10;
         const float eye = std::hypot(ex, ey);
         if (eye < 8.5f) {
             c = Mix(Hex(0xFFF27A), Hex(0xFFB020), eye / 8.5f);
             if (std::fabs(ex) < 1.8f && std::fabs(ey) < 6.5f) c = Hex(0x102008);
         }
-        if (std::hypot(dx - side * 6, dy - 14) < 2.2f) c = Hex(0x0A3010);
+        if (std::hypot(dx - side * 5, dy - 20) < 2.0f) c = Hex(0x0A3010);
     }
     return c;
 }

@@ -10,7 +10,8 @@
 
 namespace {
 
-std::string FontFolder = "/usr/share/fonts/truetype/dejavu";
+// Debian's fonts-dejavu-core puts them here.
+const char* const FontFolder = "/usr/share/fonts/truetype/dejavu";
 
 const char* FileOf(Typeface face) {
     switch (face) {
@@ -51,12 +52,10 @@ std::u32string DecodeUtf8(const std::string& text) {
 
 }  // namespace
 
-void SetFontFolder(const std::string& folder) { FontFolder = folder; }
-
 Mask SetText(const std::string& text, Typeface typeface, int pixelSize, float letterSpacing) {
     FaceHandle h;
     if (FT_Init_FreeType(&h.library) != 0) throw std::runtime_error("FreeType did not start");
-    const std::string path = FontFolder + "/" + FileOf(typeface);
+    const std::string path = std::string(FontFolder) + "/" + FileOf(typeface);
     if (FT_New_Face(h.library, path.c_str(), 0, &h.face) != 0)
         throw std::runtime_error("cannot read font " + path);
     FT_Set_Pixel_Sizes(h.face, 0, static_cast<FT_UInt>(pixelSize));

@@ -7,9 +7,6 @@
 
 enum class Typeface { Sans, SansBold, SansCondensedBold, SerifBold, SerifBoldItalic, MonoBold };
 
-// The folder the fonts are read from; set once, before any text is set.
-void SetFontFolder(const std::string& folder);
-
 // The text (UTF-8) at the given pixel size, one line. The mask is as wide as the inked glyphs
 // plus their advances; its top is the font's ascender, so lines of one size line up. Throws
 // std::runtime_error when the font cannot be read.
