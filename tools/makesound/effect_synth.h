@@ -45,7 +45,8 @@ struct EffectRecipe {
     uint32_t seed;  // for the noise voices: the same recipe always gives the same samples
 };
 
-constexpr uint32_t kEffectRate = 22050;
+// The output's own rate: the effects play without being resampled.
+constexpr uint32_t kEffectRate = 44100;
 
 // The loudness every effect is brought to: the highest RMS level over any 100 ms window.
 constexpr double kEffectTargetRms = 0.16;
