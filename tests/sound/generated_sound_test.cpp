@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "archive/data_files.h"
+#include "audio/effects.h"
 #include "audio/wave_file.h"
 #include "platform/headless.h"
 #include "platform/headless_audio.h"
@@ -72,7 +73,10 @@ protected:
         HeadlessAudio::Reset();
         fs::copy_file(TRAZO_AUDIO_ARCHIVE, folder_.Path() / "AUDIO.ONE");
     }
-    void TearDown() override { HeadlessAudio::Reset(); }
+    void TearDown() override {
+        ReleaseEffects();
+        HeadlessAudio::Reset();
+    }
     TempFolder folder_{"sound"};
 };
 
@@ -119,6 +123,43 @@ TEST_F(GeneratedSoundTest, EffectsAreShortCleanAndEquallyLoud) {
     const auto [quietest, loudest] = std::minmax_element(loudness.begin(), loudness.end());
     EXPECT_LE(*loudest - *quietest, 3.0);
     EXPECT_GE(*quietest, -20.0);
+}
+
+// Played by the game, each effect sounds whole, once, at the level it was made with.
+TEST_F(GeneratedSoundTest, EffectsSoundWholeThroughTheGamesPlayOperations) {
+    ASSERT_EQ(LoadEffects(), 1);
+    const struct {
+        void (*play)();
+        const char* name;
+    } plays[] = {{PlayClick, "CLICK.WAV"},
+                 {PlayFilled, "GEFUELLT.WAV"},
+                 {PlayGo, "LOS.WAV"},
+                 {PlayDeath, "TOT.WAV"},
+                 {PlayExtraLife, "LEBEN.WAV"}};
+    for (const auto& p : plays) {
+        SCOPED_TRACE(p.name);
+        WaveInfo info{};
+        uint8_t* image = ReadWaveFile(p.name, &info);
+        ASSERT_NE(image, nullptr);
+        // Up to the last sample that is not silence: the file ends with a little silence.
+        size_t audible = 0;
+        for (size_t i = 0; i + 1 < info.dataSize; i += 2)
+            if (info.data[i] != 0 || info.data[i + 1] != 0) audible = i / 2 + 1;
+        const double fileSeconds = static_cast<double>(audible) / info.format->nSamplesPerSec;
+        std::free(image);
+
+        p.play();
+        const std::vector<int16_t> mix = HeadlessAudio::Render(44100 * 2);
+        size_t audibleFrames = 0;
+        for (size_t i = 0; i < mix.size(); ++i)
+            if (mix[i] != 0) audibleFrames = i / 2 + 1;
+        EXPECT_NEAR(audibleFrames / 44100.0, fileSeconds, 0.002);
+        const Levels levels = Measure(mix, 4410 * 2);
+        EXPECT_LE(levels.clipped, 2);
+        EXPECT_GE(Decibels(levels.peak), -14.0);
+        EXPECT_LE(Decibels(levels.peak), -1.0);
+    }
+    ReleaseEffects();
 }
 
 struct ModuleCase {
