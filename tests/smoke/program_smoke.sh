@@ -1,17 +1,23 @@
 #!/usr/bin/env bash
-# Runs the real program in a virtual X server: its window titled "Trazo" appears and shows the
-# picture, a key reaches it, SIGTERM ends it in order with exit code 0, and Esc ends it too.
+# Runs the real program in a virtual X server, in a folder that holds the game's archives: its
+# window titled "Trazo" appears and shows the picture, a key reaches it, SIGTERM ends it in order
+# with exit code 0, and Esc ends it too.
+#   program_smoke.sh PROGRAM DATA_FOLDER
 set -u
 program=$(realpath "$1")
+data=$(realpath "$2")
 
 if [ -z "${SMOKE_INSIDE_X:-}" ]; then
     export SMOKE_INSIDE_X=1
-    exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$program"
+    exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$program" "$data"
 fi
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work"
+for archive in ONLY.ONE DATA.ONE AUDIO.ONE VIDEO.ONE; do
+    [ -f "$data/$archive" ] && ln -s "$data/$archive" "$archive"
+done
 export SDL_AUDIODRIVER=dummy
 
 fail() { echo "FAIL: $*"; [ -n "${pid:-}" ] && kill -9 "$pid" 2>/dev/null; exit 1; }
