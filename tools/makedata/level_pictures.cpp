@@ -240,12 +240,15 @@ Image MountainLake() {
     for (int y = horizon; y < ScreenH; ++y)
         for (int x = 0; x < ScreenW; ++x) {
             const float depth = (y - horizon) / static_cast<float>(ScreenH - horizon);
-            const float ripple = n.Fbm(x / 60.0f, y * y / 3000.0f, 4) * (4 + 24 * depth);
-            const int my = std::clamp(2 * horizon - y + static_cast<int>(ripple * 0.3f), 0, horizon - 1);
-            const int mx = std::clamp(x + static_cast<int>(ripple), 0, ScreenW - 1);
-            Colour c = img.At(mx, my) * (0.8f - 0.3f * depth) + Hex(0x101838) * (0.2f + 0.3f * depth);
+            // Calm water: the mirror image swings a little sideways, softened over a few rows.
+            const float ripple = n.Fbm(x / 80.0f, y * y / 2500.0f, 3) * (2 + 12 * depth);
+            const float my = 2.0f * horizon - y;
+            Colour mirrored;
+            for (int k = -2; k <= 2; ++k)
+                mirrored = mirrored + img.Sample(x + ripple, std::clamp(my + k * (1 + 2 * depth), 0.0f, horizon - 1.0f));
+            Colour c = mirrored * (0.2f * (0.78f - 0.3f * depth)) + Hex(0x182448) * (0.22f + 0.3f * depth);
             const float glint = Smoothstep(0.35f, 0.7f, n.Get(x / 4.0f, y * y / 800.0f)) *
-                                std::exp(-std::pow((x - sunX) / (40 + 60 * depth), 2.0f));
+                                std::exp(-std::pow((x - sunX) / (30 + 50 * depth), 2.0f));
             img.At(x, y) = c + Hex(0xFFC880) * (glint * 0.9f);
         }
     return img;

@@ -25,7 +25,7 @@ Image GameScene() {
             img.At(x, y) = Mix(Hex(0x07061A), Hex(0x1A0F3A), 0.5f + 0.5f * f) * (0.9f + 0.1f * n.Get(x / 3.0f, y / 3.0f));
         }
     // Claimed ground: a staircase of rectangles as a player's captures would leave it.
-    const Image picture = MakeLevelPicture(1);
+    const Image picture = MakeLevelPicture(3);
     const int rects[][4] = {{0, 300, 230, 480}, {0, 380, 420, 480}, {150, 230, 230, 300},
                             {500, 0, 640, 150}, {560, 150, 640, 260}, {0, 0, 90, 120}};
     Mask claimed(ScreenW, ScreenH);
@@ -92,12 +92,12 @@ TextLook PlainLook(Colour top, Colour bottom, float outline) {
     return look;
 }
 
-// Darkens a band behind text so that it reads over the busy scene.
+// Darkens a band behind text towards deep blue, so that the text reads over the busy scene.
 void ShadeBand(Image& img, int top, int bottom, float strength) {
     for (int y = std::max(0, top - 30); y < std::min(ScreenH, bottom + 30); ++y) {
         const float a = strength * Smoothstep(top - 30.0f, static_cast<float>(top), y) *
                         (1 - Smoothstep(static_cast<float>(bottom), bottom + 30.0f, y));
-        for (int x = 0; x < ScreenW; ++x) img.At(x, y) = img.At(x, y) * (1 - a);
+        for (int x = 0; x < ScreenW; ++x) img.At(x, y) = Mix(img.At(x, y), Hex(0x0A0826), a);
     }
 }
 
@@ -120,7 +120,8 @@ Image MakeTitle() {
 
 Image MakeMenu(bool english, int marked) {
     Image img = TitleBackdrop();
-    for (Colour& c : img.pixels) c = c * 0.45f;
+    for (Colour& c : img.pixels) c = c * 0.5f + Hex(0x0A0826) * 0.5f;
+    ShadeBand(img, 175, 400, 0.5f);
     DrawLettering(img, CentredAt(SetText("Trazo", Typeface::SerifBoldItalic, 84), 320, 28),
                   TitleLook());
     const char* entries[3][2] = {{"Start Game", "Spiel starten"},
@@ -175,7 +176,7 @@ Image MakePause() {
     look.glowColour = Hex(0x4090FF);
     look.glowStrength = 0.8f;
     DrawLettering(img, word, look);
-    DrawLettering(img, CentredAt(SetText("P \u25B8", Typeface::SansBold, 14), 320, top + 68),
+    DrawLettering(img, CentredAt(SetText("press P  \u00b7  Taste P", Typeface::SansBold, 12), 320, top + 70),
                   PlainLook(Hex(0xFFE27A), Hex(0xFFC040), 0));
     // Nothing of the sign may leave its blocks, and nothing inside may be black.
     for (int y = 0; y < ScreenH; ++y)
