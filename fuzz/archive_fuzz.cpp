@@ -56,6 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::fclose(found);
     }
     if (read)
-        for (const ArchiveEntry& entry : entries) Check(uint64_t{entry.offset} + entry.size <= size);
+        for (const ArchiveEntry& entry : entries)
+            Check(uint64_t{entry.offset} + entry.size <= size);
     return 0;
 }

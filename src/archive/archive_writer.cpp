@@ -30,7 +30,8 @@ bool BuildArchive(const std::vector<ArchiveMember>& members, std::vector<uint8_t
     out[0] = 'O';
     out[1] = 'O';
     PutLittle32(out + 2, static_cast<uint32_t>(members.size()));
-    uint32_t dataOffset = ArchiveHeaderSize + ArchiveEntrySize * static_cast<uint32_t>(members.size());
+    uint32_t dataOffset =
+        ArchiveHeaderSize + ArchiveEntrySize * static_cast<uint32_t>(members.size());
     for (size_t i = 0; i < members.size(); ++i) {
         const ArchiveMember& member = members[i];
         uint8_t* record = out + ArchiveHeaderSize + ArchiveEntrySize * i;

@@ -64,7 +64,8 @@ bool ReadBmp(const uint8_t* data, size_t size, DecodedPicture* picture) {
     const uint64_t stride = static_cast<uint64_t>((w * bits + 31) / 32 * 4);  // rows end on 4 bytes
     // Bottom-up rows beyond the screen's height are not read: the first file row lands on the
     // last screen row, as the game always placed it.
-    const int64_t rows = topDown ? picture->height : std::min<int64_t>(picture->height, ScreenHeight);
+    const int64_t rows =
+        topDown ? picture->height : std::min<int64_t>(picture->height, ScreenHeight);
     for (int64_t k = 0; k < rows; ++k) {
         const uint64_t rowStart = pixelOffset + static_cast<uint64_t>(k) * stride;
         if (rowStart >= size) break;

@@ -51,7 +51,8 @@ bool WritePix(FILE* file, const uint8_t* indices, int32_t width, int32_t height,
     header[8] = static_cast<uint8_t>(height >> 8);
     header[9] = 0;
     header[10] = 1;
-    for (int i = 0; i < 4; ++i) header[PixHeaderSize + i] = static_cast<uint8_t>(bodySize >> (8 * i));
+    for (int i = 0; i < 4; ++i)
+        header[PixHeaderSize + i] = static_cast<uint8_t>(bodySize >> (8 * i));
     const size_t headerSize = PixHeaderSize + (shortField ? 2 : 4);
     return std::fwrite(header, 1, headerSize, file) == headerSize &&
            std::fwrite(body.data(), 1, bodySize, file) == bodySize &&

@@ -49,7 +49,8 @@ std::vector<uint8_t> Bmp(int32_t width, int32_t height, int bits,
 class OtherFormatsTest : public PictureTest {
 protected:
     // Loads a file and gives its pixels; the surface's size must be the picture's.
-    std::vector<uint16_t> Load(const char* name, int width, int height, Palette* palette = nullptr) {
+    std::vector<uint16_t> Load(const char* name, int width, int height,
+                               Palette* palette = nullptr) {
         Surface*& surface = Slot();
         EXPECT_EQ(LoadImageFile(name, &surface, palette), ImageLoaded) << name;
         if (surface == nullptr) return {};
@@ -71,7 +72,8 @@ TEST_F(OtherFormatsTest, FilesWrittenByImageMagick) {
         bool fiveBits;  // the file holds 5 bits a channel
     } cases[] = {
         {"-colors 200 -type Palette -compress None BMP3:PAL3.BMP", "PAL3.BMP", false},
-        {"-colors 200 -type Palette -compress None PAL5.BMP", "PAL5.BMP", false},  // the 124-byte header
+        // The same with the 124-byte information header.
+        {"-colors 200 -type Palette -compress None PAL5.BMP", "PAL5.BMP", false},
         {"-define bmp:subtype=RGB555 RGB555.BMP", "RGB555.BMP", true},
         {"-type TrueColor BMP3:TRUE3.BMP", "TRUE3.BMP", false},
         {"-type TrueColor TRUE5.BMP", "TRUE5.BMP", false},
