@@ -10,6 +10,7 @@
 #include "game/monsters.h"
 #include "platform/headless.h"
 #include "platform/win_api.h"
+#include "support/temp_folder.h"
 
 namespace {
 
@@ -198,7 +199,8 @@ TEST_F(LocaleTest, TheLanguageComesFromTheFirstLocaleVariableSet) {
     }
 }
 
-// Whole runs of the program, from the entry point to its exit code.
+// Whole runs of the program, from the entry point to its exit code, in an empty folder of their
+// own: no data files are found there, whatever other tests leave beside them.
 class ProgramTest : public LocaleTest {
 protected:
     void SetUp() override {
@@ -206,6 +208,7 @@ protected:
         Headless::Reset();
         Headless::SetClockStep(1);
     }
+    TempFolder folder_{"program"};
 };
 
 TEST_F(ProgramTest, OpensOnItsFirstScreenAndEndsInOrderOnEsc) {
