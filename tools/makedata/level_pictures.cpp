@@ -431,21 +431,35 @@ Image Aurora() {
     for (int s = 0; s < 500; ++s)
         AddGlow(img, rng.Range(0, ScreenW), rng.Range(0, 330), std::pow(rng.Uniform(), 5.0f) * 1.6f + 0.35f,
                 Hex(0xE0F0FF), 1.0f);
-    // Curtains: each a wavy line in x from which light hangs downward and fades upward.
+    // Curtains: each hangs from a folded line; its lower edge is brightest and the light fades
+    // upwards from green into violet.
+    for (int y = 0; y < ScreenH; ++y)
+        for (int x = 0; x < ScreenW; ++x)
+            img.At(x, y) = img.At(x, y) + Hex(0x10A070) * (0.22f * std::exp(-std::pow((y - 250) / 110.0f, 2.0f)));
     for (int curtain = 0; curtain < 3; ++curtain) {
-        const float base = 120 + curtain * 55;
-        const Colour low = curtain == 1 ? Hex(0x40FF9A) : Hex(0x2CE0A0);
-        const Colour high = curtain == 2 ? Hex(0xC040FF) : Hex(0x3080FF);
+        const float base = 130 + curtain * 60;
+        const Colour low = curtain == 1 ? Hex(0x50FF90) : Hex(0x30F0A8);
+        const Colour high = curtain == 2 ? Hex(0xC040FF) : Hex(0x6050FF);
         for (int x = 0; x < ScreenW; ++x) {
-            const float line = base + 50 * n.Fbm(x / 260.0f + curtain * 4, curtain * 1.7f, 4);
-            const float strength = std::pow(std::max(0.0f, n.Fbm(x / 90.0f, curtain * 5.1f, 3) + 0.4f), 1.5f);
+            const float line = base + 75 * n.Fbm(x / 230.0f + curtain * 4, curtain * 1.7f, 3) +
+                               18 * n.Fbm(x / 45.0f, curtain * 2.3f + 7, 2);
+            const float strength = std::pow(std::max(0.0f, n.Fbm(x / 110.0f, curtain * 5.1f, 3) + 0.45f), 1.4f);
             for (int y = 0; y < ScreenH; ++y) {
                 const float d = line - y;
-                if (d < -12 || d > 170) continue;
-                float a = d < 0 ? std::exp(-d * d / 30.0f) : std::exp(-d / 60.0f);
-                a *= strength * (0.75f + 0.25f * std::sin(x * 0.35f + n.Get(x / 8.0f, curtain) * 4));
-                img.At(x, y) = img.At(x, y) + Mix(low, high, std::clamp(d / 140.0f, 0.0f, 1.0f)) * (a * 1.1f);
+                if (d < -30 || d > 200) continue;
+                float a = d < 0 ? std::exp(-d * d / 70.0f) : std::exp(-d / 55.0f) * (1 + 0.7f * std::exp(-d / 6.0f));
+                a *= strength * (0.6f + 0.4f * std::sin(x * 0.3f + n.Get(x / 10.0f, curtain) * 5));
+                img.At(x, y) = img.At(x, y) + Mix(low, high, std::clamp(d / 150.0f, 0.0f, 1.0f)) * (a * 1.05f);
             }
+        }
+    }
+    // Far mountains, dark against the glow.
+    for (int x = 0; x < ScreenW; ++x) {
+        const float ridge = 318 - 55 * std::pow(n.Ridged(x / 170.0f + 3.3f, 1.9f, 5), 1.5f);
+        for (int y = std::max(0, static_cast<int>(ridge)); y < ScreenH; ++y) {
+            const float edge = std::clamp(ridge + 1 - y, 0.0f, 1.0f);
+            const Colour rock = Mix(Hex(0x1C3450), Hex(0x0C1A2C), std::clamp((y - ridge) / 60.0f, 0.0f, 1.0f));
+            img.At(x, y) = Mix(rock + Hex(0x30FFB0) * 0.04f, img.At(x, y), edge);
         }
     }
     // Snowy hills and pines in front.
