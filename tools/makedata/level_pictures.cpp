@@ -20,15 +20,15 @@ Image WarpedMarble() {
     Noise n(101);
     for (int y = 0; y < ScreenH; ++y)
         for (int x = 0; x < ScreenW; ++x) {
-            const float px = x / 160.0f, py = y / 160.0f;
-            const float qx = n.Fbm(px, py, 5), qy = n.Fbm(px + 5.2f, py + 1.3f, 5);
-            const float rx = n.Fbm(px + 3 * qx + 1.7f, py + 3 * qy + 9.2f, 5);
-            const float ry = n.Fbm(px + 3 * qx + 8.3f, py + 3 * qy + 2.8f, 5);
-            const float f = n.Fbm(px + 3 * rx, py + 3 * ry, 6) * 0.5f + 0.5f;
-            Colour c = Mix(Hex(0x1B1D4F), Hex(0xC2452D), std::clamp(f * f * 2.6f, 0.0f, 1.0f));
-            c = Mix(c, Hex(0x2F8F9D), std::clamp(std::sqrt(qx * qx + qy * qy) * 1.1f, 0.0f, 1.0f));
-            c = Mix(c, Hex(0xF6D186), std::clamp(rx * rx * 3.0f, 0.0f, 1.0f) * 0.8f);
-            c = c * (0.55f + 1.1f * f);
+            const float px = x / 230.0f, py = y / 230.0f;
+            const float qx = n.Fbm(px, py, 4), qy = n.Fbm(px + 5.2f, py + 1.3f, 4);
+            const float rx = n.Fbm(px + 4 * qx + 1.7f, py + 4 * qy + 9.2f, 4);
+            const float ry = n.Fbm(px + 4 * qx + 8.3f, py + 4 * qy + 2.8f, 4);
+            const float f = n.Fbm(px + 4 * rx, py + 4 * ry, 6) * 0.5f + 0.5f;
+            Colour c = Mix(Hex(0x1B2A6F), Hex(0xE0503A), std::clamp(f * f * 2.8f, 0.0f, 1.0f));
+            c = Mix(c, Hex(0x18A0A8), std::clamp(std::sqrt(qx * qx + qy * qy) * 1.3f, 0.0f, 1.0f));
+            c = Mix(c, Hex(0xFFE0A0), std::clamp(std::fabs(rx) * 1.6f, 0.0f, 1.0f) * 0.75f);
+            c = c * (0.5f + 1.2f * f);
             img.At(x, y) = c;
         }
     return img;
