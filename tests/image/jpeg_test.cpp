@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <filesystem>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -120,12 +122,18 @@ TEST_F(JpegTest, UndecodableFilesLeaveThePointerAsItWas) {
             break;
         }
     const std::vector<uint8_t> cases[] = {{}, garbage, noImage, huge, {'h', 'e', 'l', 'l', 'o'}};
+    const auto filesBefore = std::distance(std::filesystem::directory_iterator("/proc/self/fd"),
+                                           std::filesystem::directory_iterator{});
     for (const auto& bytes : cases) {
         WriteBytes("BAD.JPG", bytes);
         Surface*& fresh = Slot();
         EXPECT_EQ(LoadImageFile("BAD.JPG", &fresh, nullptr), ImageLoaded);  // always 1
         EXPECT_EQ(fresh, nullptr);
     }
+    // Every failed decode closed its file.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator("/proc/self/fd"),
+                            std::filesystem::directory_iterator{}),
+              filesBefore);
     // A missing file: no surface either.
     Surface*& missing = Slot();
     EXPECT_EQ(LoadImageFile("NOWHERE.JPG", &missing, nullptr), ImageLoaded);
@@ -137,6 +145,32 @@ TEST_F(JpegTest, UndecodableFilesLeaveThePointerAsItWas) {
     Surface*& partial = Slot();
     LoadImageFile("CUT.JPG", &partial, nullptr);
     EXPECT_NE(partial, nullptr);
+}
+
+TEST_F(JpegTest, RefusedSurfaceOrLockDrawsNothing) {
+    MakeSource("source.ppm", 64, 48);
+    ASSERT_TRUE(Shell("cjpeg -outfile GOOD.JPG source.ppm"));
+    // A lost surface refuses its lock: the file is closed all the same.
+    const auto openFiles = [] {
+        return std::distance(std::filesystem::directory_iterator("/proc/self/fd"),
+                             std::filesystem::directory_iterator{});
+    };
+    const auto filesBefore = openFiles();
+    Surface*& lost = Slot();
+    ASSERT_EQ(NewSurface(64, 48, DDSCAPS_OFFSCREENPLAIN, &lost), DD_OK);
+    FillSurfaceRect(lost, 0, 0, 64, 48, 0x1234);
+    lost->SetLost(true, true);
+    EXPECT_NE(LoadJpeg("GOOD.JPG", &lost), DD_OK);
+    EXPECT_EQ(openFiles(), filesBefore);
+    lost->SetLost(false, false);
+    EXPECT_EQ(SurfacePixels(lost, 1, 1), std::vector<uint16_t>{0x1234});
+    // Without DirectDraw no surface can be made in either placement.
+    DisplayObject->Release();
+    DisplayObject = nullptr;
+    Surface*& none = Slot();
+    EXPECT_NE(LoadJpeg("GOOD.JPG", &none), DD_OK);
+    EXPECT_EQ(none, nullptr);
+    EXPECT_EQ(openFiles(), filesBefore);
 }
 
 TEST(ConvertRgbRowTest, BothPixelLayouts) {
