@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -204,12 +205,17 @@ TEST_F(DataFilesTest, HostileArchivesAreSkipped) {
         {"size past the end", [](std::vector<uint8_t>& a) { PutLittle32(&a[6 + 1028], 5); },
          "y"},
     };
+    const auto openFiles = [] {
+        return std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator{});
+    };
+    const auto filesBefore = openFiles();
     for (const auto& c : cases) {
         std::vector<uint8_t> archive = good;
         c.spoil(archive);
         WriteFile("ONLY.ONE", archive);
         EXPECT_EQ(Lookup("X.PIX"), "from data") << c.what;
         EXPECT_EQ(Lookup("Y.PIX"), c.y) << c.what;
+        EXPECT_EQ(openFiles(), filesBefore) << c.what;  // each passed-over archive was closed
     }
 }
 
