@@ -2,6 +2,8 @@
 // hidden cursor and the hot keys.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "app/main_loop.h"
 #include "app/window_proc.h"
 #include "audio/effects.h"
@@ -142,14 +144,24 @@ TEST_F(ScreenDumpKeyTest, DumpsAreNumberedFromZeroInEachRun) {
     Key(VK_F11);
     Key(VK_F11);
     EXPECT_EQ(DumpCounter, 3);
+    for (const char* name : {"TZDMP000.BMP", "TZDMP001.BMP", "TZDMP002.BMP"})
+        EXPECT_TRUE(std::filesystem::is_regular_file(name)) << name;
+    EXPECT_FALSE(std::filesystem::exists("TZDMP003.BMP"));
+    // The dump is of what the display shows: 54 header bytes and the 640 x 480 pixels.
+    EXPECT_EQ(std::filesystem::file_size("TZDMP000.BMP"), 54u + 640u * 480u * 2u);
 }
 
-TEST_F(ScreenDumpKeyTest, NumbersTooLongForTheNameAreSkipped) {
+TEST_F(ScreenDumpKeyTest, NumbersGrowPastThreeDigitsUntilTheNameNoLongerFits) {
+    DumpCounter = 1000;
+    Key(VK_F11);
+    EXPECT_TRUE(std::filesystem::is_regular_file("TZDMP1000.BMP"));
     DumpCounter = 999999;
-    Key(VK_F11);  // TZDMP999999.BMP still fits
+    Key(VK_F11);  // TZDMP999999.BMP still fits the name buffer
+    EXPECT_TRUE(std::filesystem::is_regular_file("TZDMP999999.BMP"));
     EXPECT_EQ(DumpCounter, 1000000);
-    Key(VK_F11);  // TZDMP1000000.BMP does not: no dump, no overflow
+    Key(VK_F11);  // TZDMP1000000.BMP does not: no dump, no overflow, the count goes on
     EXPECT_EQ(DumpCounter, 1000001);
+    EXPECT_FALSE(std::filesystem::exists("TZDMP1000000.BMP"));
 }
 
 }  // namespace
