@@ -16,6 +16,7 @@
 #include "platform/dsound.h"
 #include "platform/headless_audio.h"
 #include "platform/module_player.h"
+#include "platform/pcm_convert.h"
 
 namespace {
 
@@ -131,6 +132,20 @@ void MixEffectsOnly(benchmark::State& state) {
     sound->Release();
 }
 BENCHMARK(MixEffectsOnly)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// What loading costs once per effect: one second of sound at another rate than the mix's,
+// resampled to 44100 Hz (argument: the source rate).
+void ConvertOneSecond(benchmark::State& state) {
+    const PcmFormat format{1, 16, static_cast<uint32_t>(state.range(0))};
+    std::vector<uint8_t> bytes(format.rate * 2);
+    for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<uint8_t>(i * 7);
+    for (auto _ : state) {
+        std::vector<int16_t> mix = ConvertToMix(format, bytes.data(), bytes.size());
+        benchmark::DoNotOptimize(mix.data());
+    }
+}
+BENCHMARK(ConvertOneSecond)->Arg(11025)->Arg(22050)->Arg(22051)->Arg(48000)->Unit(
+    benchmark::kMillisecond);
 
 }  // namespace
 

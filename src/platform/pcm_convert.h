@@ -17,6 +17,7 @@ struct PcmFormat {
 size_t MixFramesFor(size_t sourceFrames, uint32_t rate);
 // The mix frame at which a source frame is heard.
 size_t MixFrameAt(size_t sourceFrame, uint32_t rate);
-// Converts whole frames of bytes (a trailing partial frame is ignored), by linear interpolation
-// where the rate differs.
+// Converts whole frames of bytes (a trailing partial frame is ignored): sample for sample at the
+// mix rate, otherwise through a windowed-sinc filter that keeps the sound below both Nyquist
+// frequencies. The result has exactly MixFramesFor(frames) frames.
 std::vector<int16_t> ConvertToMix(const PcmFormat& format, const uint8_t* bytes, size_t count);

@@ -111,7 +111,7 @@ TEST_F(SoundBufferTest, PrimaryBufferIsOnlyHeld) {
 }
 
 // 8-bit samples are centred on 128 and scaled to 16 bits; mono is heard on both sides; 22050 Hz
-// is interpolated to twice as many frames.
+// lasts twice as many frames, its level kept away from the sound's edges.
 TEST_F(SoundBufferTest, BytesAreHeardInTheMixFormat) {
     IDirectSoundBuffer* eight = Filled(Pcm(1, 44100, 8), {0x80, 0xC0, 0x40, 0xFF, 0x00});
     ASSERT_NE(eight, nullptr);
@@ -120,19 +120,28 @@ TEST_F(SoundBufferTest, BytesAreHeardInTheMixFormat) {
     EXPECT_EQ(HeadlessAudio::Render(6), (std::vector<int16_t>{0, 0, 16384, 16384, -16384, -16384,
                                                               32512, 32512, -32768, -32768, 0, 0}));
 
-    IDirectSoundBuffer* half = Filled(Pcm(2, 22050, 16), {0x00, 0x00, 0x00, 0x00,   // 0, 0
-                                                          0xE8, 0x03, 0x18, 0xFC}); // 1000, -1000
+    std::vector<uint8_t> frames;
+    for (int i = 0; i < 200; ++i)
+        frames.insert(frames.end(), {0xE8, 0x03, 0x18, 0xFC});  // 1000, -1000
+    IDirectSoundBuffer* half = Filled(Pcm(2, 22050, 16), frames);
     ASSERT_NE(half, nullptr);
     half->SetCurrentPosition(0);
     half->Play(0, 0, 0);
-    EXPECT_EQ(HeadlessAudio::Render(5),
-              (std::vector<int16_t>{0, 0, 500, -500, 1000, -1000, 1000, -1000, 0, 0}));
+    const std::vector<int16_t> whole = HeadlessAudio::Render(401);
+    for (size_t i = 64; i < 336; ++i) {
+        ASSERT_EQ(whole[i * 2], 1000) << i;
+        ASSERT_EQ(whole[i * 2 + 1], -1000) << i;
+    }
+    EXPECT_NE(whole[399 * 2], 0);
+    EXPECT_EQ(whole[400 * 2], 0);
 
-    // A position set in bytes counts in the buffer's own frames: byte 4 is the second frame.
-    half->SetCurrentPosition(4);
+    // A position set in bytes counts in the buffer's own frames: byte 400 is frame 100, heard
+    // from mix frame 200 on.
+    half->SetCurrentPosition(400);
     half->Play(0, 0, 0);
-    EXPECT_EQ(HeadlessAudio::Render(3), (std::vector<int16_t>{1000, -1000, 1000, -1000, 0, 0}));
-    EXPECT_EQ(half->SetCurrentPosition(8), DSERR_INVALIDPARAM);
+    EXPECT_EQ(HeadlessAudio::Render(201),
+              std::vector<int16_t>(whole.begin() + 400, whole.begin() + 802));
+    EXPECT_EQ(half->SetCurrentPosition(800), DSERR_INVALIDPARAM);
 }
 
 TEST(SoundObject, NoDeviceNoObject) {
