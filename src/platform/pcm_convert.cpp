@@ -21,6 +21,7 @@ constexpr int BaseHalfTaps = 32;
 // The kernel is tabulated at this many positions per source frame (or at every position the
 // ratio of the rates can give, if fewer); in between, neighbouring rows are interpolated.
 constexpr uint64_t MaxPhases = 512;
+constexpr double MaxSpread = 8.0;
 
 double SampleAt(const PcmFormat& format, const uint8_t* bytes, size_t frame, int channel) {
     const size_t index =
@@ -46,7 +47,9 @@ class Kernel {
 public:
     explicit Kernel(uint32_t rate) {
         const double down = rate > MixRate ? static_cast<double>(rate) / MixRate : 1.0;
-        halfTaps_ = static_cast<int>(std::ceil(BaseHalfTaps * down));
+        // Beyond eight times the mix rate the kernel stops growing (its transition band widens
+        // instead), so that no rate can ask for a table of gigabytes.
+        halfTaps_ = static_cast<int>(std::ceil(BaseHalfTaps * std::min(down, MaxSpread)));
         cutoff_ = 0.5 * Rolloff / down;  // in cycles per source frame
         // Every position i * rate / MixRate falls on one of MixRate / gcd positions per frame.
         const uint64_t positions = MixRate / std::gcd(MixRate, static_cast<uint64_t>(rate));

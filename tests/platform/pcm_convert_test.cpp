@@ -84,6 +84,10 @@ TEST(PcmConvert, LengthIsExactAtEveryRate) {
             EXPECT_LT(mix[last * 2 + 1], -8000 / 3);
         }
     }
+    // A rate far beyond any a sound file should have still asks for no more than a small filter.
+    const PcmFormat fast{1, 16, 4000000000u};
+    const std::vector<uint8_t> bytes = Tone(fast, 0, 8000, 100000);
+    EXPECT_EQ(ConvertToMix(fast, bytes.data(), bytes.size()).size(), 2u * 2);
 }
 
 // Away from the sound's edges, each converted tone equals the same tone sampled at 44100 Hz;
