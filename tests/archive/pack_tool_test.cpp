@@ -81,6 +81,14 @@ TEST_F(PackToolTest, CreateListAndExtract) {
     EXPECT_EQ(ReadText("all/click.wav"), "RIFF-click");
     EXPECT_EQ(ReadText("all/sound/titel.mod"), "module!");
 
+    // Of equal names, whatever their case, only the first entry is unpacked, as only it is read.
+    WriteText("one.txt", "one");
+    WriteText("two.txt", "two");
+    ASSERT_EQ(Pack("create DUP.ONE X.TXT=one.txt x.txt=two.txt X.TXT=two.txt"), 0) << err_;
+    ASSERT_EQ(Pack("extract DUP.ONE -C dup"), 0) << err_;
+    EXPECT_EQ(ReadText("dup/X.TXT"), "one");
+    EXPECT_FALSE(fs::exists("dup/x.txt"));
+
     ASSERT_EQ(Pack("create --upper DATA.ONE music/titel.mod"), 0) << err_;
     ASSERT_EQ(Pack("list DATA.ONE"), 0);
     EXPECT_EQ(out_, "MUSIC/TITEL.MOD\t1038\t7\n");

@@ -8,7 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "archive/archive_writer.h"
 #include "image/pix_format.h"
+#include "image/screen_dump.h"
 #include "picture_test_support.h"
 
 namespace {
@@ -91,6 +93,61 @@ TEST_F(ImageLoaderTest, GivenSurfaceReceivesThePictureAtItsCorner) {
     EXPECT_EQ(LoadImageFile("LARGE.PIX", &tiny, nullptr), ImageLoaded);
     EXPECT_EQ(SurfacePixels(tiny, 2, 2),
               (std::vector<uint16_t>{Pixel(0), Pixel(1), Pixel(8), Pixel(9)}));
+
+    // A surface that refuses its lock keeps what it showed; the load still counts as done.
+    surface->SetLost(true, true);
+    EXPECT_EQ(LoadImageFile("LARGE.PIX", &surface, nullptr), ImageLoaded);
+    EXPECT_EQ(surface, given);
+    surface->SetLost(false, false);
+    EXPECT_EQ(SurfacePixels(surface, 5, 1),
+              (std::vector<uint16_t>{Pixel(0), Pixel(1), Pixel(2), k, k}));
+}
+
+TEST_F(ImageLoaderTest, PicturesInsideDataOneLoadLikeLooseFiles) {
+    // Each reader must take its data from the entry's offset and end at the entry's end: the
+    // PCX palette is found counting back from the end of the entry, not of the archive.
+    ScreenWidth = 6;
+    ScreenHeight = 4;
+    std::vector<uint8_t> indices(24);
+    Palette palette{};
+    for (size_t i = 0; i < indices.size(); ++i) indices[i] = static_cast<uint8_t>(i * 11);
+    for (int i = 0; i < 768; ++i) palette.Bytes[i] = static_cast<uint8_t>(i * 5 % 64);
+    std::vector<uint16_t> screen(indices.size());
+    ExpandIndices(indices.data(), indices.size(), palette, screen.data());
+    const auto write = [](const char* name, auto writer) {
+        FILE* file = std::fopen(name, "wb");
+        ASSERT_NE(file, nullptr);
+        EXPECT_TRUE(writer(file));
+        std::fclose(file);
+    };
+    write("L.PCX", [&](FILE* f) { return WritePcx(f, indices.data(), palette); });
+    write("L.PIX", [&](FILE* f) { return WritePix(f, indices.data(), 6, 4, palette, true); });
+    write("L.BMP", [&](FILE* f) { return WriteBmp(f, screen.data()); });
+    std::vector<ArchiveMember> members = {{"FIRST.BIN", std::vector<uint8_t>(100, 0x55)}};
+    for (const char* ext : {"PCX", "PIX", "BMP"})
+        members.push_back({std::string("A.") + ext, ReadBytes(std::string("L.") + ext)});
+    // Behind the pictures lies what would look like a PCX palette of its own.
+    members.push_back({"LAST.BIN", std::vector<uint8_t>(800, 12)});
+    std::string error;
+    ASSERT_TRUE(WriteArchiveFile("DATA.ONE", members, &error)) << error;
+
+    for (const char* ext : {"PCX", "PIX", "BMP"}) {
+        Palette loose{}, archived{};
+        Surface*& fromFile = Slot();
+        Surface*& fromArchive = Slot();
+        ASSERT_EQ(LoadImageFile((std::string("L.") + ext).c_str(), &fromFile, &loose),
+                  ImageLoaded);
+        ASSERT_EQ(LoadImageFile((std::string("a.") + ext).c_str(), &fromArchive, &archived),
+                  ImageLoaded)
+            << ext;
+        ASSERT_NE(fromArchive, nullptr) << ext;
+        EXPECT_EQ(SurfacePixels(fromArchive, 6, 4), SurfacePixels(fromFile, 6, 4)) << ext;
+        EXPECT_EQ(0, std::memcmp(archived.Bytes, loose.Bytes, 768)) << ext;
+        if (std::string(ext) != "BMP") {  // the BMP holds 555 pixels: not exactly the screen
+            EXPECT_EQ(SurfacePixels(fromArchive, 6, 4), screen) << ext;
+            EXPECT_EQ(0, std::memcmp(archived.Bytes, palette.Bytes, 768)) << ext;
+        }
+    }
 }
 
 TEST_F(ImageLoaderTest, RefusedSurfaceGives254AndWritesNoPalette) {

@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -183,7 +184,11 @@ int Extract(const std::vector<std::string>& args) {
     // Each wanted name is matched as the game matches it; of equal names the first counts.
     std::vector<const ArchiveEntry*> chosen;
     if (wanted.empty()) {
-        for (const ArchiveEntry& entry : entries) chosen.push_back(&entry);
+        // Of entries with equal names the game only ever reads the first, so only the first is
+        // unpacked: a later one must not overwrite it, nor lie beside it under another case.
+        std::set<std::string> seen;
+        for (const ArchiveEntry& entry : entries)
+            if (seen.insert(LowerAscii(entry.name)).second) chosen.push_back(&entry);
     } else {
         for (const std::string& name : wanted) {
             const ArchiveEntry* found = nullptr;
