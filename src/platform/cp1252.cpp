@@ -38,3 +38,23 @@ std::string Cp1252ToUtf8(const std::string& text) {
     }
     return out;
 }
+
+std::string ExpandTabs(const std::string& utf8) {
+    std::string out;
+    size_t column = 0;
+    for (char c : utf8) {
+        if (c == '\t') {
+            do {
+                out += ' ';
+                ++column;
+            } while (column % 8 != 0);
+            continue;
+        }
+        out += c;
+        if (c == '\n')
+            column = 0;
+        else if ((static_cast<unsigned char>(c) & 0xC0) != 0x80)  // continuation bytes take no column
+            ++column;
+    }
+    return out;
+}

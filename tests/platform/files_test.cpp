@@ -80,4 +80,11 @@ TEST(Cp1252Test, ConvertsToUtf8) {
     EXPECT_EQ(Cp1252ToUtf8("plain\n\ttext"), "plain\n\ttext");
 }
 
+TEST(Cp1252Test, TabsBecomeSpacesToTheNextStopOfEight) {
+    EXPECT_EQ(ExpandTabs("ESC\tSpiel\nF11\tScreenshot"), "ESC     Spiel\nF11     Screenshot");
+    EXPECT_EQ(ExpandTabs("12345678\tx"), "12345678        x");
+    EXPECT_EQ(ExpandTabs("\xC3\xBC\tx"), "\xC3\xBC       x");  // one column for a two-byte letter
+    EXPECT_EQ(ExpandTabs("no tabs"), "no tabs");
+}
+
 }  // namespace

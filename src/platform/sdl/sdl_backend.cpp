@@ -10,6 +10,8 @@
 
 #include <array>
 #include <chrono>
+#include <clocale>
+#include <string>
 #include <thread>
 
 #include "platform/backend.h"
@@ -117,6 +119,19 @@ void HandleEvent(const SDL_Event& event) {
     }
 }
 
+// Xlib draws UTF-8 text only under a UTF-8 character type; the program itself keeps the C locale.
+class Utf8CharacterType {
+public:
+    Utf8CharacterType() {
+        if (const char* current = std::setlocale(LC_CTYPE, nullptr)) saved_ = current;
+        if (std::setlocale(LC_CTYPE, "") == nullptr) std::setlocale(LC_CTYPE, "C.UTF-8");
+    }
+    ~Utf8CharacterType() { std::setlocale(LC_CTYPE, saved_.c_str()); }
+
+private:
+    std::string saved_ = "C";
+};
+
 }  // namespace
 
 namespace Backend {
@@ -212,7 +227,7 @@ bool KeyIsDown(int virtualKey) {
 DWORD Milliseconds() { return SDL_GetTicks(); }
 
 int ShowMessageBox(const std::string& text, const std::string& caption, UINT type) {
-    const std::string message = Cp1252ToUtf8(text);
+    const std::string message = ExpandTabs(Cp1252ToUtf8(text));  // no tab stops in SDL's box
     const std::string title = Cp1252ToUtf8(caption);
     Uint32 flags = SDL_MESSAGEBOX_INFORMATION;
     if ((type & 0xF0) == MB_ICONEXCLAMATION) flags = SDL_MESSAGEBOX_WARNING;
@@ -225,6 +240,7 @@ int ShowMessageBox(const std::string& text, const std::string& caption, UINT typ
     const SDL_MessageBoxData data{flags,   S.window, title.c_str(), message.c_str(),
                                   withCancel ? 2 : 1, buttons, nullptr};
     int pressed = withCancel ? IDCANCEL : IDOK;
+    const Utf8CharacterType utf8;
     if (SDL_ShowMessageBox(&data, &pressed) != 0) pressed = IDOK;
     if (pressed < 0) pressed = withCancel ? IDCANCEL : IDOK;  // closed without a button
     // Keys released while the box had the keyboard never reach our window.
