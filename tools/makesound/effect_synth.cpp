@@ -1,4 +1,5 @@
 #include "effect_synth.h"
+#include "noise_source.h"
 
 #include <algorithm>
 #include <cmath>
@@ -20,17 +21,6 @@ double PolyBlep(double t, double dt) {
     }
     return 0.0;
 }
-
-struct NoiseSource {
-    uint32_t state;
-    double Next() {
-        // xorshift32: small, fast and the same everywhere.
-        state ^= state << 13;
-        state ^= state >> 17;
-        state ^= state << 5;
-        return static_cast<double>(state) / 2147483648.0 - 1.0;
-    }
-};
 
 double Envelope(const Voice& voice, double t) {
     if (t < voice.attack) return 0.5 - 0.5 * std::cos(kPi * t / voice.attack);

@@ -1,4 +1,5 @@
 #include "instruments.h"
+#include "noise_source.h"
 
 #include <algorithm>
 #include <cmath>
@@ -9,16 +10,6 @@ namespace {
 constexpr double kPi = 3.14159265358979323846;
 // Half the Amiga's PAL colour clock: a period of P plays this many samples a second divided by P.
 constexpr double kPaulaClock = 3546894.6;
-
-struct Noise {
-    uint32_t state;
-    double Next() {
-        state ^= state << 13;
-        state ^= state >> 17;
-        state ^= state << 5;
-        return static_cast<double>(state) / 2147483648.0 - 1.0;
-    }
-};
 
 // Scales to the 8-bit range with a little headroom; the first two bytes are zero, as a one-shot
 // sample needs for the players that loop them.
@@ -169,7 +160,7 @@ ModuleSample MakeSnare() {
     const double rate = NoteRate(kSnareNote);
     const int length = static_cast<int>(rate * 0.24) & ~1;
     std::vector<double> wave(length, 0.0);
-    Noise noise{0x5AE4Eu};
+    NoiseSource noise{0x5AE4Eu};
     double low = 0.0;
     for (int i = 0; i < length; ++i) {
         const double t = i / rate;
@@ -188,7 +179,7 @@ ModuleSample Cymbal(const char* name, double seconds, double decay, uint32_t see
     const double rate = NoteRate(kHatNote);
     const int length = static_cast<int>(rate * seconds) & ~1;
     std::vector<double> wave(length, 0.0);
-    Noise noise{seed};
+    NoiseSource noise{seed};
     double low = 0.0;
     for (int i = 0; i < length; ++i) {
         const double t = i / rate;
