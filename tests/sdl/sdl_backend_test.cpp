@@ -101,6 +101,37 @@ TEST_F(SdlBackendTest, FocusBecomesActivation) {
     EXPECT_EQ(activations[1], 1u);
 }
 
+// What the running game draws straight into the front buffer reaches the window while a screen
+// busy-waits inside its call, polling only the clock.
+TEST_F(SdlBackendTest, TheFrontBufferIsShownDuringABusyWait) {
+    SDL_Window* window = SDL_GetKeyboardFocus();
+    if (window == nullptr) window = SDL_GetWindowFromID(1);
+    ASSERT_NE(window, nullptr);
+    SDL_Renderer* renderer = SDL_GetRenderer(window);
+    ASSERT_NE(renderer, nullptr);
+    int width = 0, height = 0;
+    ASSERT_EQ(SDL_GetRendererOutputSize(renderer, &width, &height), 0);
+    const auto centre = [&] {
+        SDL_RenderSetLogicalSize(renderer, 0, 0);  // read in window pixels
+        Uint32 pixel = 0;
+        const SDL_Rect rect{width / 2, height / 2, 1, 1};
+        SDL_RenderReadPixels(renderer, &rect, SDL_PIXELFORMAT_RGB888, &pixel, 4);
+        SDL_RenderSetLogicalSize(renderer, 640, 480);
+        return pixel & 0xFFFFFF;
+    };
+    FillSurfaceRect(FrontBuffer, 0, 0, 640, 480, MakeColour16(255, 0, 0));
+    const DWORD start = timeGetTime();
+    while (timeGetTime() - start < 60) {
+    }
+    // Red, then blue (the low bits depend on how the renderer widens 565 pixels).
+    EXPECT_EQ(centre() & 0xF0F0F0u, 0xF00000u);
+    FillSurfaceRect(FrontBuffer, 0, 0, 640, 480, MakeColour16(0, 0, 255));
+    const DWORD again = timeGetTime();
+    while (timeGetTime() - again < 60) {
+    }
+    EXPECT_EQ(centre() & 0xF0F0F0u, 0x0000F0u);
+}
+
 // Last, because the window is gone afterwards.
 TEST_F(SdlBackendTest, ZZClosingOrAQuitSignalDestroysTheWindowOnce) {
     PushWindowEvent(SDL_WINDOWEVENT_CLOSE);
