@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <set>
 #include <string>
 
 #include "archive/archive_format.h"
@@ -69,8 +71,21 @@ FILE* OpenArchiveEntry(const char* archiveName, const char* name) {
     return Fail();
 }
 
-void FindFileInTree(const char* directory, char* buffer) {
+namespace {
+
+// A directory reached a second time through a link (its real place on disk already searched) is
+// not searched again: two links back to a folder above would otherwise make the search branch
+// twice at every level, and a search for a missing name would never end.
+bool FirstVisit(const std::string& directory, std::set<std::string>* searched) {
+    std::error_code error;
+    const std::filesystem::path real =
+        std::filesystem::canonical(ResolveGamePath(directory.c_str()), error);
+    return !error && searched->insert(real.string()).second;
+}
+
+void SearchDirectory(const std::string& directory, char* buffer, std::set<std::string>* searched) {
     const std::string dir = LowerAscii(directory);
+    if (!FirstVisit(dir, searched)) return;
     const std::string pattern = dir + "\\*.*";
     WIN32_FIND_DATAA data;
     HANDLE listing = FindFirstFileA(pattern.c_str(), &data);
@@ -82,9 +97,8 @@ void FindFileInTree(const char* directory, char* buffer) {
         const std::string path = dir + "\\" + entryName;
         const bool isDirectory = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
         if (isDirectory && entryName != "." && entryName != "..") {
-            // A path that no longer fits the buffer is not searched into; this also ends a
-            // directory that contains itself through a link.
-            if (path.size() < DataNameBuffer) FindFileInTree(path.c_str(), buffer);
+            // A path that no longer fits the buffer is not searched into.
+            if (path.size() < DataNameBuffer) SearchDirectory(path, buffer, searched);
         } else if (LowerAscii(entryName) == wanted) {
             const std::string found = LowerAscii(dir + "\\" + buffer);
             if (found.size() < DataNameBuffer) {
@@ -94,6 +108,13 @@ void FindFileInTree(const char* directory, char* buffer) {
         }
     } while (FindNextFileA(listing, &data));
     FindClose(listing);
+}
+
+}  // namespace
+
+void FindFileInTree(const char* directory, char* buffer) {
+    std::set<std::string> searched;
+    SearchDirectory(directory, buffer, &searched);
 }
 
 FILE* OpenDataFile(const char* name) {

@@ -21,7 +21,8 @@ FILE* OpenDataFile(const char* name);
 FILE* OpenArchiveEntry(const char* archiveName, const char* name);
 // Depth-first search below directory for a file whose bare name equals the name in buffer (which
 // holds 1024 bytes). On a find the buffer receives the path found, all lower case and with "\"
-// separators (".\pics\spiel.pix"), and TreeFileFound is set.
+// separators (".\pics\spiel.pix"), and TreeFileFound is set. A folder reached again through a
+// link is not searched twice.
 void FindFileInTree(const char* directory, char* buffer);
 // The whole data file (EntrySize bytes) in a buffer from std::malloc that the caller releases with
 // std::free, or null after the "Error reading file" box. A zero-length file gives a valid buffer.

@@ -168,6 +168,19 @@ TEST_F(DataFilesTest, TreeSearchSearchesIntoADirectoryOfTheSoughtName) {
     EXPECT_TRUE(TreeFileFound);
 }
 
+TEST_F(DataFilesTest, TreeSearchSearchesEachFolderOnceWhateverLinksPointBack) {
+    WriteFile("deep/SPIEL.PIX", Bytes("found"));
+    // Links back to folders above: followed blindly, they branch the search at every level.
+    fs::create_directory_symlink(".", "again");
+    fs::create_directory_symlink(".", "back");
+    fs::create_directory_symlink("..", "deep/up");
+    char buffer[DataNameBuffer] = "SPIEL.PIX";
+    TreeFileFound = false;
+    FindFileInTree(".", buffer);
+    EXPECT_STREQ(buffer, ".\\deep\\spiel.pix");
+    EXPECT_EQ(Lookup("NOWHERE.PIX"), "(none)");  // ends, having searched every folder once
+}
+
 TEST_F(DataFilesTest, FailedLookupClearsOffsetAndSize) {
     WriteFile("DATA.ONE", Archive({{"A.WAV", Bytes("12345")}}));
     FILE* file = OpenDataFile("A.WAV");

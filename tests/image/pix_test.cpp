@@ -146,6 +146,17 @@ TEST_F(PixTest, HeaderlessPictureIsScreenSizedAndPacked) {
     EXPECT_EQ(SurfaceHeight(surface), 480u);
     const std::vector<uint16_t> pixels = SurfacePixels(surface, 5, 1);
     EXPECT_EQ(pixels, Expand({9, 9, 9, 200, 0}, palette));
+
+    // On a 2 × 2 screen a packed size of 4 equals the picture's size: still packed, never raw.
+    ScreenWidth = 2;
+    ScreenHeight = 2;
+    file = {4, 0, 0x82, 5, 0x01, 9};
+    file.insert(file.end(), palette.Bytes, palette.Bytes + 768);
+    WriteBytes("SMALL.PIX", file);
+    Surface*& small = Slot();
+    EXPECT_EQ(LoadImageFile("SMALL.PIX", &small, nullptr), ImageLoaded);
+    ASSERT_NE(small, nullptr);
+    EXPECT_EQ(SurfacePixels(small, 2, 2), Expand({5, 5, 9, 0}, palette));
 }
 
 TEST_F(PixTest, FullPaletteComponentGivesFullField) {
