@@ -33,6 +33,8 @@ protected:
     void TearDown() override { ShutDownDisplay(); }
     static void Send(UINT message, WPARAM wParam) { WindowProc(AppWindow, message, wParam, 0); }
     static void Key(int key) { Send(WM_KEYDOWN, static_cast<WPARAM>(key)); }
+    // Screen dumps are written here, and data files are looked for (and not found) here.
+    TempFolder folder_{"window"};
     static bool NextMessageIsQuit() {
         MSG msg{};
         return PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE) && msg.message == WM_QUIT &&
@@ -93,12 +95,14 @@ TEST_F(WindowProcTest, FlagKeysToggleWithEveryPressIncludingRepeats) {
     EXPECT_EQ(MusicOff, 1);
     Key(VK_F8);
     EXPECT_EQ(MusicOff, 0);
-    // Other keys do nothing here: the screens poll them.
+    // Other keys do nothing here: the screens poll them. (F8 has started the game music, which
+    // is not found here: its box is the only one.)
+    const size_t boxes = Headless::Boxes().size();
     for (int key : {VK_ESCAPE, VK_RETURN, VK_SPACE, int{'P'}, VK_LEFT, VK_F3, VK_F10, VK_F12}) Key(key);
     EXPECT_EQ(FastGraphics, 0);
     EXPECT_EQ(EffectsOff, 0xFF);
     EXPECT_EQ(MusicOff, 0);
-    EXPECT_TRUE(Headless::Boxes().empty());
+    EXPECT_EQ(Headless::Boxes().size(), boxes);
     EXPECT_EQ(DumpCounter, 0);
 }
 
@@ -133,11 +137,7 @@ TEST_F(WindowProcTest, HelpBoxInEitherLanguage) {
     EXPECT_EQ(Headless::DesktopShows(), 2);
 }
 
-// Screen dumps are written into the current folder: each test runs in a fresh one.
-class ScreenDumpKeyTest : public WindowProcTest {
-protected:
-    TempFolder folder_{"dumps"};
-};
+using ScreenDumpKeyTest = WindowProcTest;
 
 TEST_F(ScreenDumpKeyTest, DumpsAreNumberedFromZeroInEachRun) {
     Key(VK_F11);

@@ -15,6 +15,7 @@
 #include "archive/archive_format.h"
 #include "archive/archive_writer.h"
 #include "platform/headless.h"
+#include "support/temp_folder.h"
 
 namespace fs = std::filesystem;
 
@@ -64,17 +65,8 @@ class DataFilesTest : public ::testing::Test {
 protected:
     void SetUp() override {
         Headless::Reset();
-        char pattern[] = "/tmp/trazo-data-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir_ = pattern;
-        old_ = fs::current_path();
-        fs::current_path(dir_);
     }
-    void TearDown() override {
-        fs::current_path(old_);
-        fs::remove_all(dir_);
-    }
-    fs::path dir_, old_;
+    TempFolder folder_{"data"};  // the current folder while the test runs
 };
 
 TEST_F(DataFilesTest, LooseFileAndArchivesAreSearchedInOrder) {

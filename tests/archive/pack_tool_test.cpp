@@ -12,6 +12,7 @@
 
 #include "archive/archive_writer.h"
 #include "archive/data_files.h"
+#include "support/temp_folder.h"
 
 namespace fs = std::filesystem;
 
@@ -36,16 +37,6 @@ class PackToolTest : public ::testing::Test {
 protected:
     void SetUp() override {
         if (PackTool == nullptr) GTEST_SKIP() << "trazo-pack is not built with these tests";
-        char pattern[] = "/tmp/trazo-pack-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir_ = pattern;
-        old_ = fs::current_path();
-        fs::current_path(dir_);
-    }
-    void TearDown() override {
-        if (dir_.empty()) return;
-        fs::current_path(old_);
-        fs::remove_all(dir_);
     }
     // Runs the tool; its exit status, with standard output and error kept in out_ and err_.
     int Pack(const std::string& args) {
@@ -55,7 +46,7 @@ protected:
         err_ = ReadText("err.txt");
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
-    fs::path dir_, old_;
+    TempFolder folder_{"pack"};  // the current folder while the test runs
     std::string out_, err_;
 };
 

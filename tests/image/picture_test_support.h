@@ -16,6 +16,7 @@
 
 #include "display/surface.h"
 #include "platform/headless.h"
+#include "support/temp_folder.h"
 
 namespace picture_test {
 
@@ -93,11 +94,6 @@ protected:
         ScreenWidth = 640;
         ScreenHeight = 480;
         ASSERT_EQ(DirectDrawCreate(nullptr, &DisplayObject, nullptr), DD_OK);
-        char pattern[] = "/tmp/trazo-pictures-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir_ = pattern;
-        old_ = fs::current_path();
-        fs::current_path(dir_);
     }
     void TearDown() override {
         for (Surface*& surface : surfaces_)
@@ -107,15 +103,13 @@ protected:
         GreenBits = 6;
         ScreenWidth = 640;
         ScreenHeight = 480;
-        fs::current_path(old_);
-        fs::remove_all(dir_);
     }
     // A surface pointer that is released at the end of the test.
     Surface*& Slot() {
         surfaces_.push_back(nullptr);
         return surfaces_.back();
     }
-    fs::path dir_, old_;
+    TempFolder folder_{"pictures"};  // the current folder while the test runs
     std::vector<Surface*> surfaces_;  // reserve keeps the references valid
 public:
     PictureTest() { surfaces_.reserve(32); }

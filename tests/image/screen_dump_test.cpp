@@ -14,6 +14,7 @@
 #include "display/display.h"
 #include "image/image_loader.h"
 #include "picture_test_support.h"
+#include "support/temp_folder.h"
 
 namespace {
 
@@ -164,10 +165,7 @@ TEST_F(ScreenDumpTest, RefusedNamesAndFilesWriteNothing) {
 
 TEST(ScreenDumpKeyFileTest, F11WritesTheVisibleScreenAsBmp) {
     Headless::Reset();
-    char pattern[] = "/tmp/trazo-dumpkey-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    const fs::path old = fs::current_path();
-    fs::current_path(pattern);
+    const TempFolder folder("dumpkey");
     ASSERT_EQ(InitDisplay(nullptr, "Trazo", 16, 640, 480, 1), 1);
     FillSurfaceRect(FrontBuffer, 0, 479, 1, 480, 0xF800);
     DumpCounter = 0;
@@ -180,8 +178,6 @@ TEST(ScreenDumpKeyFileTest, F11WritesTheVisibleScreenAsBmp) {
     EXPECT_TRUE(fs::exists("TZDMP001.BMP"));
     ShutDownDisplay();
     DumpCounter = 0;
-    fs::current_path(old);
-    fs::remove_all(pattern);
 }
 
 }  // namespace
