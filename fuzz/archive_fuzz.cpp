@@ -13,14 +13,18 @@
 
 namespace {
 
+// One scratch file for the whole run, removed when the run ends.
+char ScratchPath[] = "/tmp/trazo-archive-fuzz-XXXXXX";
+
 std::string ArchivePath() {
-    static const std::string path = [] {
-        char pattern[] = "/tmp/trazo-archive-fuzz-XXXXXX";
-        const int fd = mkstemp(pattern);
-        if (fd >= 0) close(fd);
-        return std::string(pattern);
+    static const bool made = [] {
+        const int fd = mkstemp(ScratchPath);
+        if (fd < 0) return false;
+        close(fd);
+        std::atexit([] { unlink(ScratchPath); });
+        return true;
     }();
-    return path;
+    return made ? std::string(ScratchPath) : std::string();
 }
 
 void Check(bool condition) {
@@ -31,6 +35,7 @@ void Check(bool condition) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string path = ArchivePath();
+    if (path.empty()) return 0;
     FILE* file = std::fopen(path.c_str(), "wb");
     if (file == nullptr) return 0;
     std::fwrite(data, 1, size, file);
