@@ -11,6 +11,9 @@
 #include <array>
 #include <chrono>
 #include <clocale>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <string>
 #include <thread>
 
@@ -33,6 +36,8 @@ struct State {
     bool active = false;
     std::array<bool, 256> keys{};
     Uint64 lastIdle = 0;
+    bool sdlStarted = false;
+    bool videoUsable = false;
 };
 
 State S;
@@ -42,11 +47,26 @@ State S;
 constexpr Uint64 QuickCallMicroseconds = 100;
 constexpr auto IdleRest = std::chrono::microseconds(900);
 
+bool IsInvisibleDriver(const char* driver) {
+    return driver != nullptr &&
+           (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
+}
+
 void EnsureSdl() {
-    if (SDL_WasInit(SDL_INIT_VIDEO)) return;
+    if (S.sdlStarted) return;
+    S.sdlStarted = true;
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
-    SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER);
+    SDL_Init(SDL_INIT_EVENTS | SDL_INIT_TIMER);
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return;
+    // With no display to reach, SDL falls back to drivers that show nothing: the game would run
+    // unseen for ever. Only someone who asks for such a driver by name (the tests) gets it.
+    const char* asked = std::getenv("SDL_VIDEODRIVER");
+    if (IsInvisibleDriver(SDL_GetCurrentVideoDriver()) && (asked == nullptr || *asked == '\0')) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        return;
+    }
+    S.videoUsable = true;
 }
 
 Uint64 MicrosecondsSince(Uint64 then) {
@@ -138,7 +158,7 @@ namespace Backend {
 
 HRESULT DirectDrawCreateResult() {
     EnsureSdl();
-    return SDL_WasInit(SDL_INIT_VIDEO) ? DD_OK : DDERR_GENERIC;
+    return S.videoUsable ? DD_OK : DDERR_GENERIC;
 }
 HRESULT CooperativeLevelResult(DWORD) { return S.window ? DD_OK : DDERR_INVALIDPARAMS; }
 HRESULT DisplayModeResult(DWORD, DWORD, DWORD) { return DD_OK; }
@@ -165,6 +185,7 @@ void ShowDesktop() { ShowFront(); }
 
 void CreateMainWindow(const std::string& title) {
     EnsureSdl();
+    if (!S.videoUsable) return;
     // The window is made as large as the desktop, borderless at its origin, before it asks to be
     // full screen: with no window manager to grant that wish it still covers the desktop.
     int width = 640, height = 480;
@@ -241,7 +262,11 @@ int ShowMessageBox(const std::string& text, const std::string& caption, UINT typ
                                   withCancel ? 2 : 1, buttons, nullptr};
     int pressed = withCancel ? IDCANCEL : IDOK;
     const Utf8CharacterType utf8;
-    if (SDL_ShowMessageBox(&data, &pressed) != 0) pressed = IDOK;
+    if (SDL_ShowMessageBox(&data, &pressed) != 0) {
+        // No box can be shown (no display): the text still reaches whoever started the game.
+        std::fprintf(stderr, "%s: %s\n", title.c_str(), message.c_str());
+        pressed = IDOK;
+    }
     if (pressed < 0) pressed = withCancel ? IDCANCEL : IDOK;  // closed without a button
     // Keys released while the box had the keyboard never reach our window.
     S.keys.fill(false);
