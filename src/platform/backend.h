@@ -41,5 +41,4 @@ int ShowMessageBox(const std::string& text, const std::string& caption, UINT typ
 
 // Shared by the back ends: the program's own message queue.
 void PostToQueue(const MSG& msg);
-bool QueueIsEmpty();
 HWND MainWindow();

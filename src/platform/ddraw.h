@@ -51,7 +51,6 @@ constexpr DWORD DDSCAPS_3DDEVICE = 0x2000;
 constexpr DWORD DDLOCK_WAIT = 0x01;
 constexpr DWORD DDBLT_COLORFILL = 0x400;
 constexpr DWORD DDBLT_WAIT = 0x01000000;
-constexpr DWORD DDBLTFAST_NOCOLORKEY = 0x00;
 constexpr DWORD DDBLTFAST_SRCCOLORKEY = 0x01;
 constexpr DWORD DDBLTFAST_WAIT = 0x10;
 constexpr DWORD DDFLIP_WAIT = 0x01;
@@ -108,7 +107,6 @@ public:
     HRESULT GetPixelFormat(DDPIXELFORMAT* format);
     HRESULT IsLost();
     HRESULT Restore();
-    DWORD AddRef();
     DWORD Release();
 
     // For the back ends and the tests: the memory behind the surface.
@@ -139,7 +137,6 @@ private:
     bool locked_ = false;
     bool primary_ = false;
     bool isBackBuffer_ = false;
-    DWORD refs_ = 1;
     IDirectDrawSurface* attached_ = nullptr;  // the back buffer of a flipping pair
 };
 
@@ -158,7 +155,6 @@ private:
     ~IDirectDraw() = default;
     DWORD width_ = 640;
     DWORD height_ = 480;
-    DWORD refs_ = 1;
 };
 
 HRESULT DirectDrawCreate(void* driverGuid, IDirectDraw** object, void* outer);

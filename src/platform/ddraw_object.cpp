@@ -80,7 +80,6 @@ HRESULT IDirectDraw::FlipToGDISurface() {
 HRESULT IDirectDraw::RestoreDisplayMode() { return DD_OK; }
 
 DWORD IDirectDraw::Release() {
-    if (refs_ > 1) return --refs_;
     delete this;
     return 0;
 }

@@ -181,15 +181,12 @@ HRESULT IDirectDrawSurface::Restore() {
     return DD_OK;
 }
 
-DWORD IDirectDrawSurface::AddRef() { return ++refs_; }
-
 DWORD IDirectDrawSurface::Release() {
-    if (refs_ > 1) return --refs_;
-    if (isBackBuffer_) return refs_;  // lives and dies with its front buffer
+    // Every surface has one owner, its creator; the back buffer lives and dies with its front.
+    if (isBackBuffer_) return 1;
     if (primary_) Backend::FrontBufferCreated(nullptr);
     if (attached_) {
         attached_->isBackBuffer_ = false;
-        attached_->refs_ = 1;
         attached_->Release();
     }
     delete this;

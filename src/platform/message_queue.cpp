@@ -33,8 +33,6 @@ void PostToQueue(const MSG& msg) {
     Queue.push_back(msg);
 }
 
-bool QueueIsEmpty() { return Queue.empty(); }
-
 HWND MainWindow() { return WindowExists ? &TheWindow : nullptr; }
 
 // Called by the headless back end between tests.
@@ -123,11 +121,6 @@ LRESULT DispatchMessageA(const MSG* msg) {
 
 void PostQuitMessage(int exitCode) {
     PostToQueue(MSG{nullptr, WM_QUIT, static_cast<WPARAM>(exitCode), 0});
-}
-
-BOOL PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    PostToQueue(MSG{window, message, wParam, lParam});
-    return 1;
 }
 
 BOOL WaitMessage() {

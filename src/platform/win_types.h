@@ -101,6 +101,5 @@ constexpr int IDCANCEL = 2;
 
 // Languages.
 constexpr LANGID LANG_GERMAN = 0x07;
-constexpr LANGID LANG_ENGLISH = 0x09;
 constexpr LANGID LANGID_GERMAN_GERMANY = 0x0407;
 constexpr LANGID LANGID_ENGLISH_US = 0x0409;
