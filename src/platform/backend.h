@@ -42,3 +42,5 @@ int ShowMessageBox(const std::string& text, const std::string& caption, UINT typ
 // Shared by the back ends: the program's own message queue.
 void PostToQueue(const MSG& msg);
 HWND MainWindow();
+// No window, no class, an empty queue and a shown cursor: a fresh start for the tests.
+void ResetMessageQueue();

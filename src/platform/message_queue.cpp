@@ -35,7 +35,6 @@ void PostToQueue(const MSG& msg) {
 
 HWND MainWindow() { return WindowExists ? &TheWindow : nullptr; }
 
-// Called by the headless back end between tests.
 void ResetMessageQueue() {
     Queue.clear();
     TheWindow = WindowObject{};

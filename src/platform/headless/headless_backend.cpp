@@ -7,7 +7,6 @@
 #include "platform/headless.h"
 #include "platform/win_api.h"
 
-void ResetMessageQueue();
 
 namespace {
 
