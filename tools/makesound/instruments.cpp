@@ -11,8 +11,9 @@ constexpr double kPi = 3.14159265358979323846;
 // Half the Amiga's PAL colour clock: a period of P plays this many samples a second divided by P.
 constexpr double kPaulaClock = 3546894.6;
 
-// Scales to the 8-bit range with a little headroom; the first two bytes are zero, as a one-shot
-// sample needs for the players that loop them.
+// Scales to the 8-bit range with a little headroom. The first two bytes are zero: a sample that
+// plays once is written with a one-word loop at its start, which Amiga players go on repeating
+// after the sample ends, so that word must be silence or it buzzes under the music.
 std::vector<int8_t> ToBytes(const std::vector<double>& wave, double peak = 118.0) {
     double loudest = 0.0;
     for (double v : wave) loudest = std::max(loudest, std::fabs(v));
@@ -21,6 +22,7 @@ std::vector<int8_t> ToBytes(const std::vector<double>& wave, double peak = 118.0
     for (size_t i = 0; i < wave.size(); ++i)
         out[i] = static_cast<int8_t>(std::clamp(std::round(wave[i] * gain), -128.0, 127.0));
     if (out.size() % 2 != 0) out.push_back(0);
+    for (size_t i = 0; i < 2 && i < out.size(); ++i) out[i] = 0;
     return out;
 }
 
