@@ -15,43 +15,12 @@
 #include "platform/headless.h"
 #include "platform/headless_audio.h"
 #include "platform/module_player.h"
+#include "wave_writer.h"
 
 namespace {
 
 constexpr int kRate = 44100;
 constexpr double kPastTheLoop = 5.0;
-
-void Put16(std::vector<uint8_t>& out, uint32_t v) {
-    out.push_back(static_cast<uint8_t>(v));
-    out.push_back(static_cast<uint8_t>(v >> 8));
-}
-void Put32(std::vector<uint8_t>& out, uint32_t v) {
-    Put16(out, v & 0xFFFF);
-    Put16(out, v >> 16);
-}
-void PutTag(std::vector<uint8_t>& out, const char* tag) {
-    for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(tag[i]));
-}
-
-std::vector<uint8_t> StereoWave(const std::vector<int16_t>& samples) {
-    std::vector<uint8_t> out;
-    const uint32_t bytes = static_cast<uint32_t>(samples.size() * 2);
-    PutTag(out, "RIFF");
-    Put32(out, 36 + bytes);
-    PutTag(out, "WAVE");
-    PutTag(out, "fmt ");
-    Put32(out, 16);
-    Put16(out, 1);
-    Put16(out, 2);
-    Put32(out, kRate);
-    Put32(out, kRate * 4);
-    Put16(out, 4);
-    Put16(out, 16);
-    PutTag(out, "data");
-    Put32(out, bytes);
-    for (int16_t s : samples) Put16(out, static_cast<uint16_t>(s));
-    return out;
-}
 
 // How long libxmp plays the module before it comes round to its start; 0 if it cannot load it.
 double SecondsBeforeRepeat(const std::filesystem::path& file) {
@@ -88,7 +57,7 @@ bool RenderModule(const std::filesystem::path& from, const std::filesystem::path
     AFreeModuleFile(module);
     std::printf("%s: %.2f s before it repeats; rendered with %.0f s more\n",
                 from.filename().string().c_str(), seconds, kPastTheLoop);
-    const std::vector<uint8_t> bytes = StereoWave(samples);
+    const std::vector<uint8_t> bytes = EncodeWave(samples, kRate, 2);
     FILE* file = std::fopen(to.string().c_str(), "wb");
     if (!file) return false;
     const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();

@@ -18,7 +18,8 @@ void PutTag(std::vector<uint8_t>& out, const char* tag) {
 
 }  // namespace
 
-std::vector<uint8_t> EncodeWave(const std::vector<int16_t>& samples, uint32_t sampleRate) {
+std::vector<uint8_t> EncodeWave(const std::vector<int16_t>& samples, uint32_t sampleRate,
+                                uint16_t channels) {
     const uint32_t dataBytes = static_cast<uint32_t>(samples.size() * 2);
     std::vector<uint8_t> out;
     out.reserve(44 + dataBytes + 1);
@@ -29,11 +30,11 @@ std::vector<uint8_t> EncodeWave(const std::vector<int16_t>& samples, uint32_t sa
     PutTag(out, "fmt ");
     Put32(out, 16);
     Put16(out, 1);  // PCM
-    Put16(out, 1);  // mono
+    Put16(out, channels);
     Put32(out, sampleRate);
-    Put32(out, sampleRate * 2);  // bytes per second
-    Put16(out, 2);               // block align
-    Put16(out, 16);              // bits per sample
+    Put32(out, sampleRate * 2 * channels);            // bytes per second
+    Put16(out, static_cast<uint16_t>(2 * channels));  // block align
+    Put16(out, 16);                                   // bits per sample
     PutTag(out, "data");
     Put32(out, dataBytes);
     for (int16_t sample : samples) Put16(out, static_cast<uint16_t>(sample));
