@@ -135,12 +135,9 @@ IndexedPicture Quantise(const Image& image, bool dither) {
         }
         centres.push_back({r / box.weight, g / box.weight, b / box.weight});
     }
-    std::vector<int> used;
-    for (int i = 0; i < Bins * Bins * Bins; ++i)
-        if (hist[i].count > 0) used.push_back(i);
     for (int round = 0; round < 4 && !centres.empty(); ++round) {
         std::vector<std::array<double, 4>> sums(centres.size(), {0, 0, 0, 0});
-        for (int i : used) {
+        for (int i : all.bins) {
             const Bin& bin = hist[i];
             const double r = bin.r / bin.count, g = bin.g / bin.count, b = bin.b / bin.count;
             size_t best = 0;

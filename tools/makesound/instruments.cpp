@@ -177,8 +177,9 @@ ModuleSample MakeSnare() {
 
 namespace {
 
-ModuleSample Cymbal(const char* name, double seconds, double decay, uint32_t seed, uint8_t volume) {
-    const double rate = NoteRate(kHatNote);
+ModuleSample Cymbal(const char* name, int note, double seconds, double decay, uint32_t seed,
+                    uint8_t volume) {
+    const double rate = NoteRate(note);
     const int length = static_cast<int>(rate * seconds) & ~1;
     std::vector<double> wave(length, 0.0);
     NoiseSource noise{seed};
@@ -196,5 +197,5 @@ ModuleSample Cymbal(const char* name, double seconds, double decay, uint32_t see
 
 }  // namespace
 
-ModuleSample MakeHat() { return Cymbal("hihat", 0.07, 0.022, 0x4A7u, 34); }
-ModuleSample MakeCrash() { return Cymbal("crash", 1.3, 0.38, 0xC4A54u, 36); }
+ModuleSample MakeHat() { return Cymbal("hihat", kHatNote, 0.07, 0.022, 0x4A7u, 34); }
+ModuleSample MakeCrash() { return Cymbal("crash", kCrashNote, 1.3, 0.38, 0xC4A54u, 36); }
