@@ -15,13 +15,15 @@
 
 #include "display/surface.h"
 #include "image/image_loader.h"
+#include "pictures.h"
 #include "platform/headless.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int W = 640, H = 480;
+// The screen, and where the status line and the font lie: the generator's own numbers.
+constexpr int W = ScreenW, H = ScreenH;
 
 // A picture of 565 pixels.
 struct Picture16 {
@@ -88,10 +90,17 @@ void AddSprite(Picture16& screen, const Picture16& sheet, int tile, int cx, int 
         }
 }
 
+// The German or the English status line over the top of the screen, its black left transparent.
+void CopyStatusLine(Picture16& screen, const Picture16& info, bool english) {
+    Copy(screen, info, 0, 0, true, 0, english ? StatusEnglishTop : StatusGermanTop, W,
+         english ? StatusEnglishHeight : StatusGermanHeight);
+}
+
 void PrintNumber(Picture16& screen, const Picture16& font, int x, int y, const char* text) {
     for (int i = 0; text[i] != 0; ++i) {
         const int g = static_cast<unsigned char>(text[i]) - 32;
-        Copy(screen, font, x + i * 11, y, true, (g % 16) * 11, (g / 16) * 14, 11, 14);
+        Copy(screen, font, x + i * FontCellW, y, true, (g % FontColumns) * FontCellW,
+             (g / FontColumns) * FontCellH, FontCellW, FontCellH);
     }
 }
 
@@ -136,10 +145,10 @@ Picture16 GameScreen(const Picture16& level, const Picture16& info, const Pictur
     const int monsters[][4] = {{1, 420, 200, 96}, {1, 300, 160, 46}, {0, 480, 400, 66},
                                {2, 270, 420, 81}, {2, 560, 130, 21}, {0, 380, 280, 31}};
     for (const auto& m : monsters) AddSprite(screen, sprites, m[0], m[1], m[2], m[3]);
-    Copy(screen, info, 0, 0, true, 0, english ? 58 : 0, W, english ? 20 : 22);
+    CopyStatusLine(screen, info, english);
     const char* numbers[4] = {"042", "007", "012340", "002"};
-    const int columns[4] = {120, 254, 382, 537};
-    for (int i = 0; i < 4; ++i) PrintNumber(screen, font, columns[i], 5, numbers[i]);
+    for (int i = 0; i < 4; ++i)
+        PrintNumber(screen, font, StatusFields[i].x, StatusDigitsY, numbers[i]);
     return screen;
 }
 
@@ -150,19 +159,19 @@ Picture16 StatusPanel(const std::vector<Picture16>& levels, const Picture16& inf
     int y = 8;
     for (int english = 0; english < 2; ++english) {
         const Picture16& level = levels[english ? 8 : 2];
-        Picture16 strip = Cut(level, 0, 0, W, 22);
-        Copy(strip, info, 0, 0, true, 0, english ? 58 : 0, W, english ? 20 : 22);
+        Picture16 strip = Cut(level, 0, 0, W, StatusGermanHeight);
+        CopyStatusLine(strip, info, english);
         const char* numbers[4] = {"100", "014", "987650", "009"};
-        const int columns[4] = {120, 254, 382, 537};
-        for (int i = 0; i < 4; ++i) PrintNumber(strip, font, columns[i], 5, numbers[i]);
+        for (int i = 0; i < 4; ++i)
+            PrintNumber(strip, font, StatusFields[i].x, StatusDigitsY, numbers[i]);
         Copy(panel, strip, 0, y, false);
         y += 30;
-        Copy(panel, Zoom(Cut(strip, 0, 0, 320, 22), 2), 0, y, false);
+        Copy(panel, Zoom(Cut(strip, 0, 0, W / 2, StatusGermanHeight), 2), 0, y, false);
         y += 50;
-        Copy(panel, Zoom(Cut(strip, 320, 0, 320, 22), 2), 0, y, false);
+        Copy(panel, Zoom(Cut(strip, W / 2, 0, W / 2, StatusGermanHeight), 2), 0, y, false);
         y += 60;
     }
-    Copy(panel, Zoom(font, 2), (W - 352) / 2, y + 4, true);
+    Copy(panel, Zoom(font, 2), (W - 2 * font.width) / 2, y + 4, true);
     return panel;
 }
 
@@ -227,7 +236,8 @@ int main(int argc, char** argv) {
     };
 
     std::vector<Picture16> levels;
-    for (int i = 1; i <= 14; ++i) levels.push_back(Load("FELD" + std::to_string(i) + ".JPG"));
+    for (int i = 1; i <= LevelPictureCount; ++i)
+        levels.push_back(Load("FELD" + std::to_string(i) + ".JPG"));
     for (const Picture16& p : levels)
         if (p.width != W || p.height != H) return 1;
     const Picture16 info = Load("INFO.PIX"), font = Load("FNTS.PIX"), sprites = Load("SPIEL.PIX");
@@ -240,7 +250,8 @@ int main(int argc, char** argv) {
     emit(GameScreen(levels[4], info, font, sprites, false), "game, German status line");
     emit(StatusPanel(levels, info, font), "INFO.PIX with FNTS.PIX numbers");
     emit(SpritePanel(sprites, levels[5]), "SPIEL.PIX, sizes 96 to 6");
-    for (int i = 0; i < 14; ++i) emit(levels[i], "FELD" + std::to_string(i + 1) + ".JPG");
+    for (int i = 0; i < LevelPictureCount; ++i)
+        emit(levels[i], "FELD" + std::to_string(i + 1) + ".JPG");
 
     Picture16 paused = GameScreen(levels[1], info, font, sprites, true);
     Copy(paused, Load("PAUSED.JPG"), 0, 0, true);
