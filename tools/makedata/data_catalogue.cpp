@@ -17,10 +17,13 @@ namespace {
 constexpr int PictureQuality = 90;
 constexpr int PauseQuality = 98;
 
+// How a file is drawn and encoded, and the shape the generator's checks expect of it.
 struct Recipe {
     std::string name;
     std::string archive;
     std::function<std::vector<uint8_t>()> make;
+    int width = ScreenW, height = ScreenH;
+    bool overlay = false;  // black background that must stay exactly 0
 };
 
 std::vector<Recipe> Catalogue() {
@@ -44,36 +47,23 @@ std::vector<Recipe> Catalogue() {
         list.push_back({"MENU" + n + ".JPG", "VIDEO.ONE",
                         jpeg([marked] { return MakeMenu(false, marked); }, PictureQuality)});
     }
-    list.push_back({"PAUSED.JPG", "VIDEO.ONE", jpeg(MakePause, PauseQuality)});
+    list.push_back({"PAUSED.JPG", "VIDEO.ONE", jpeg(MakePause, PauseQuality), ScreenW, ScreenH,
+                    true});
     list.push_back({"VTLOGO.JPG", "VIDEO.ONE", jpeg(MakeStudioLogo, PictureQuality)});
     list.push_back({"WERBUNG.JPG", "VIDEO.ONE", jpeg(MakeThanks, PictureQuality)});
-    list.push_back({"SPIEL.PIX", "ONLY.ONE", pix(MakeSprites, true)});
-    list.push_back({"INFO.PIX", "ONLY.ONE", pix(MakeStatusStrip, false)});
-    list.push_back({"FNTS.PIX", "ONLY.ONE", pix(MakeStatusFont, false)});
-    list.push_back({"COMPLET.PIX", "ONLY.ONE", pix(MakeLevelComplete, true)});
-    list.push_back({"GAMEOVER.PIX", "ONLY.ONE", pix(MakeGameOver, true)});
-    list.push_back({"MAKERS.PIX", "ONLY.ONE", pix([] { return MakeMakers(false); }, true)});
-    list.push_back({"EMAKERS.PIX", "ONLY.ONE", pix([] { return MakeMakers(true); }, true)});
+    list.push_back({"SPIEL.PIX", "ONLY.ONE", pix(MakeSprites, true), 300, 100, true});
+    list.push_back({"INFO.PIX", "ONLY.ONE", pix(MakeStatusStrip, false), ScreenW, 80, true});
+    list.push_back({"FNTS.PIX", "ONLY.ONE", pix(MakeStatusFont, false), FontColumns * FontCellW,
+                    6 * FontCellH, true});
+    list.push_back(
+        {"COMPLET.PIX", "ONLY.ONE", pix(MakeLevelComplete, true), ScreenW, ScreenH, true});
+    list.push_back({"GAMEOVER.PIX", "ONLY.ONE", pix(MakeGameOver, true), ScreenW, ScreenH, true});
+    list.push_back({"MAKERS.PIX", "ONLY.ONE", pix([] { return MakeMakers(false); }, true), ScreenW,
+                    ScreenH, true});
+    list.push_back({"EMAKERS.PIX", "ONLY.ONE", pix([] { return MakeMakers(true); }, true), ScreenW,
+                    ScreenH, true});
     return list;
 }
-
-struct Expected {
-    const char* name;
-    int width, height;
-    bool overlay;  // black background that must stay exactly 0
-};
-
-constexpr Expected Sizes[] = {
-    {"TITEL.JPG", 640, 480, false},  {"EMENU1.JPG", 640, 480, false},
-    {"EMENU2.JPG", 640, 480, false}, {"EMENU3.JPG", 640, 480, false},
-    {"MENU1.JPG", 640, 480, false},  {"MENU2.JPG", 640, 480, false},
-    {"MENU3.JPG", 640, 480, false},  {"PAUSED.JPG", 640, 480, true},
-    {"VTLOGO.JPG", 640, 480, false}, {"WERBUNG.JPG", 640, 480, false},
-    {"SPIEL.PIX", 300, 100, true},   {"INFO.PIX", 640, 80, true},
-    {"FNTS.PIX", 176, 84, true},     {"COMPLET.PIX", 640, 480, true},
-    {"GAMEOVER.PIX", 640, 480, true}, {"MAKERS.PIX", 640, 480, true},
-    {"EMAKERS.PIX", 640, 480, true},
-};
 
 }  // namespace
 
@@ -86,7 +76,9 @@ std::vector<DataFile> MakeAllDataFiles(int jobs) {
     auto work = [&] {
         for (size_t i = next++; i < recipes.size(); i = next++) {
             try {
-                files[i] = {recipes[i].name, recipes[i].archive, recipes[i].make()};
+                const Recipe& recipe = recipes[i];
+                files[i] = {recipe.name, recipe.archive, recipe.make(), recipe.width,
+                            recipe.height, recipe.overlay};
             } catch (const std::exception& e) {
                 std::lock_guard<std::mutex> hold(failureLock);
                 failure = recipes[i].name + ": " + e.what();
@@ -109,15 +101,7 @@ bool CheckDataFiles(const std::vector<DataFile>& files, std::string* problem) {
             *problem = file.name + " does not decode";
             return false;
         }
-        int wantW = 640, wantH = 480;
-        bool overlay = false;
-        for (const Expected& e : Sizes)
-            if (file.name == e.name) {
-                wantW = e.width;
-                wantH = e.height;
-                overlay = e.overlay;
-            }
-        if (width != wantW || height != wantH) {
+        if (width != file.width || height != file.height) {
             *problem = file.name + " has the wrong size";
             return false;
         }
@@ -128,7 +112,7 @@ bool CheckDataFiles(const std::vector<DataFile>& files, std::string* problem) {
             return false;
         }
         // An overlay's corner is background; a picture's corners are never all black.
-        if (overlay && (pixels.front() != 0 || pixels.back() != 0)) {
+        if (file.overlay && (pixels.front() != 0 || pixels.back() != 0)) {
             *problem = file.name + " has no transparent background";
             return false;
         }

@@ -12,6 +12,8 @@ struct DataFile {
     std::string name;     // as the game asks for it, e.g. "FELD1.JPG"
     std::string archive;  // the archive that holds it
     std::vector<uint8_t> bytes;
+    int width = 0, height = 0;  // the size it must decode to
+    bool overlay = false;       // its black background must decode to exactly 0
 };
 
 std::vector<uint8_t> EncodePixFile(const Image& image, bool dither);
