@@ -10,13 +10,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "archive/data_files.h"
 #include "audio/effects.h"
 #include "audio/wave_file.h"
+#include "image/picture_test_support.h"
 #include "platform/headless.h"
 #include "platform/headless_audio.h"
 #include "platform/module_player.h"
@@ -27,14 +27,11 @@ namespace fs = std::filesystem;
 namespace {
 
 using Bytes = std::vector<uint8_t>;
+using picture_test::HaveTool;
+using picture_test::ReadBytes;
 
 const char* const AllFiles[] = {"CLICK.WAV", "MONSTER.WAV", "GEFUELLT.WAV", "LOS.WAV",  "TOT.WAV",
                                 "LEBEN.WAV", "TITEL.MOD",   "SPIEL.MOD",    "WERBE.MOD"};
-
-Bytes ReadAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 double Decibels(double level) { return 20.0 * std::log10(std::max(level, 1e-9)); }
 
@@ -240,7 +237,7 @@ TEST_F(GeneratedSoundTest, ModulesPlayLongEnoughAndNeverFallSilent) {
 TEST(GeneratedModules, SamplesThatPlayOnceStartWithASilentWord) {
     for (const ModuleCase& module : Modules) {
         SCOPED_TRACE(module.name);
-        const Bytes bytes = ReadAll(fs::path(TRAZO_SOUND_FILES_DIR) / module.name);
+        const Bytes bytes = ReadBytes(fs::path(TRAZO_SOUND_FILES_DIR) / module.name);
         ASSERT_GT(bytes.size(), 1084u);
         auto word = [&](size_t at) { return static_cast<size_t>(bytes[at] << 8 | bytes[at + 1]); };
         const uint8_t positions = bytes[950];
@@ -268,8 +265,8 @@ std::vector<std::pair<std::string, Bytes>> Generate(const fs::path& folder) {
                                 (folder / "AUDIO.ONE").string() + "\"";
     EXPECT_EQ(std::system(command.c_str()), 0) << command;
     std::vector<std::pair<std::string, Bytes>> files;
-    for (const char* name : AllFiles) files.push_back({name, ReadAll(folder / "files" / name)});
-    files.push_back({"AUDIO.ONE", ReadAll(folder / "AUDIO.ONE")});
+    for (const char* name : AllFiles) files.push_back({name, ReadBytes(folder / "files" / name)});
+    files.push_back({"AUDIO.ONE", ReadBytes(folder / "AUDIO.ONE")});
     return files;
 }
 
@@ -283,7 +280,7 @@ TEST_F(GeneratedSoundTest, GeneratorGivesTheSameBytesEveryTimeAndPacksThemAll) {
         EXPECT_TRUE(first[i].second == second[i].second);
     }
     // The build's archive is the same, and holds each file exactly as written loose.
-    EXPECT_TRUE(first.back().second == ReadAll(TRAZO_AUDIO_ARCHIVE));
+    EXPECT_TRUE(first.back().second == ReadBytes(TRAZO_AUDIO_ARCHIVE));
     for (size_t i = 0; i + 1 < first.size(); ++i) {
         SCOPED_TRACE(first[i].first);
         FILE* entry = OpenArchiveEntry("AUDIO.ONE", first[i].first.c_str());
@@ -291,14 +288,14 @@ TEST_F(GeneratedSoundTest, GeneratorGivesTheSameBytesEveryTimeAndPacksThemAll) {
         Bytes bytes(EntrySize);
         EXPECT_EQ(std::fread(bytes.data(), 1, bytes.size(), entry), bytes.size());
         std::fclose(entry);
-        EXPECT_TRUE(bytes == ReadAll(fs::path(TRAZO_SOUND_FILES_DIR) / first[i].first));
+        EXPECT_TRUE(bytes == ReadBytes(fs::path(TRAZO_SOUND_FILES_DIR) / first[i].first));
         EXPECT_TRUE(bytes == first[i].second);
     }
 }
 
 // A reader nobody here wrote agrees on what the effects hold.
 TEST_F(GeneratedSoundTest, SoxReadsEveryEffect) {
-    if (std::system("sox --version > /dev/null 2>&1") != 0) GTEST_SKIP() << "sox is missing";
+    if (!HaveTool("sox")) GTEST_SKIP() << "sox is missing";
     for (const EffectCase& effect : Effects) {
         SCOPED_TRACE(effect.name);
         const fs::path file = fs::path(TRAZO_SOUND_FILES_DIR) / effect.name;
@@ -306,9 +303,9 @@ TEST_F(GeneratedSoundTest, SoxReadsEveryEffect) {
         const std::string command =
             "soxi -s \"" + file.string() + "\" > \"" + out.string() + "\" 2>&1";
         ASSERT_EQ(std::system(command.c_str()), 0);
-        const Bytes text = ReadAll(out);
+        const Bytes text = ReadBytes(out);
         const long samples = std::atol(std::string(text.begin(), text.end()).c_str());
-        const Bytes wave = ReadAll(file);
+        const Bytes wave = ReadBytes(file);
         EXPECT_EQ(samples, static_cast<long>(wave.size() - 44) / 2);
     }
 }
@@ -316,8 +313,7 @@ TEST_F(GeneratedSoundTest, SoxReadsEveryEffect) {
 // A player nobody here wrote reads each module as a ProTracker module without a complaint and
 // finds it as long as libxmp does.
 TEST_F(GeneratedSoundTest, OpenMptPlaysEveryModule) {
-    if (std::system("openmpt123 --version > /dev/null 2>&1") != 0)
-        GTEST_SKIP() << "openmpt123 is missing";
+    if (!HaveTool("openmpt123")) GTEST_SKIP() << "openmpt123 is missing";
     for (const ModuleCase& module : Modules) {
         SCOPED_TRACE(module.name);
         const fs::path file = fs::path(TRAZO_SOUND_FILES_DIR) / module.name;
@@ -325,7 +321,7 @@ TEST_F(GeneratedSoundTest, OpenMptPlaysEveryModule) {
         const std::string command =
             "openmpt123 --info \"" + file.string() + "\" > \"" + out.string() + "\" 2>&1";
         ASSERT_EQ(std::system(command.c_str()), 0);
-        const Bytes bytes = ReadAll(out);
+        const Bytes bytes = ReadBytes(out);
         std::string text(bytes.begin(), bytes.end());
         for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
         EXPECT_NE(text.find("protracker mod (m.k.)"), std::string::npos) << text;
