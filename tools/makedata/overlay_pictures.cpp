@@ -11,29 +11,22 @@
 
 namespace {
 
-TextLook SignLook(Colour top, Colour bottom) {
+// A face between two colours over a dark outline and a solid dark shadow; big signs get a
+// thicker outline and a deeper shadow than small print.
+TextLook OverlayLook(Colour top, Colour bottom, float outline, int shadow) {
     TextLook look;
     look.top = top;
     look.bottom = bottom;
-    look.outline = 4;
+    look.outline = outline;
     look.outlineColour = Hex(0x140820);
-    look.shadow = 5;
+    look.shadow = shadow;
     look.shadowOpacity = 1.0f;
     look.shadowColour = Hex(0x0C0818);
     return look;
 }
 
-TextLook SmallLook(Colour top, Colour bottom) {
-    TextLook look;
-    look.top = top;
-    look.bottom = bottom;
-    look.outline = 2.5f;
-    look.outlineColour = Hex(0x140820);
-    look.shadow = 2;
-    look.shadowOpacity = 1.0f;
-    look.shadowColour = Hex(0x0C0818);
-    return look;
-}
+TextLook SignLook(Colour top, Colour bottom) { return OverlayLook(top, bottom, 4, 5); }
+TextLook SmallLook(Colour top, Colour bottom) { return OverlayLook(top, bottom, 2.5f, 2); }
 
 // Whatever is left of the drawing's dark fringe fades to black: pixels too dark to matter become
 // transparent instead of a dim halo.
