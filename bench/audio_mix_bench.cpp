@@ -52,8 +52,8 @@ std::vector<uint8_t> ModuleBytes() {
 // Six effects of the kinds a game brings: 8- and 16-bit, mono and stereo, 11025 to 44100 Hz.
 IDirectSoundBuffer* MakeEffect(IDirectSound* sound, int channels, int bits, DWORD rate) {
     const WORD block = static_cast<WORD>(channels * bits / 8);
-    WAVEFORMATEX format{1, static_cast<WORD>(channels), rate, rate * block, block,
-                        static_cast<WORD>(bits), 0};
+    WAVEFORMATEX format{1,     static_cast<WORD>(channels), rate, rate * block,
+                        block, static_cast<WORD>(bits),     0};
     const DWORD bytes = rate * block;  // one second
     DSBUFFERDESC desc{20, 0xE2, bytes, 0, &format};
     IDirectSoundBuffer* buffer = nullptr;
@@ -144,8 +144,12 @@ void ConvertOneSecond(benchmark::State& state) {
         benchmark::DoNotOptimize(mix.data());
     }
 }
-BENCHMARK(ConvertOneSecond)->Arg(11025)->Arg(22050)->Arg(22051)->Arg(48000)->Unit(
-    benchmark::kMillisecond);
+BENCHMARK(ConvertOneSecond)
+    ->Arg(11025)
+    ->Arg(22050)
+    ->Arg(22051)
+    ->Arg(48000)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

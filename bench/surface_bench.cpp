@@ -88,8 +88,7 @@ void BM_BlitRectKeyedScreen(benchmark::State& state) {
 BENCHMARK(BM_BlitRectKeyedScreen);
 
 SDL_Surface* MakeSdlScreen(uint32_t seed) {
-    SDL_Surface* surface =
-        SDL_CreateRGBSurfaceWithFormat(0, 640, 480, 16, SDL_PIXELFORMAT_RGB565);
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, 640, 480, 16, SDL_PIXELFORMAT_RGB565);
     uint32_t state = seed;
     for (int y = 0; y < 480; ++y) {
         auto* row = reinterpret_cast<uint16_t*>(static_cast<uint8_t*>(surface->pixels) +

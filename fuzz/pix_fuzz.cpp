@@ -16,7 +16,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ScreenHeight = 48;
     if (size >= 9 && data[0] == 'P' && data[1] == 'I' && data[2] == 'X' &&
         int64_t{static_cast<int16_t>(data[5] | data[6] << 8)} *
-                static_cast<int16_t>(data[7] | data[8] << 8) > MaxFuzzPixels)
+                static_cast<int16_t>(data[7] | data[8] << 8) >
+            MaxFuzzPixels)
         return 0;
     DecodedPicture picture;
     if (ReadPix(data, size, &picture) &&

@@ -11,8 +11,8 @@ bool BuildArchive(const std::vector<ArchiveMember>& members, std::vector<uint8_t
     uint64_t position = ArchiveHeaderSize + uint64_t{ArchiveEntrySize} * members.size();
     for (const ArchiveMember& member : members) {
         if (member.name.empty() || member.name.size() >= ArchiveNameField) {
-            *error = "entry name must be 1 to 1023 characters: \"" + member.name.substr(0, 60) +
-                     "\"";
+            *error =
+                "entry name must be 1 to 1023 characters: \"" + member.name.substr(0, 60) + "\"";
             return false;
         }
         if (member.name.find('\xFF') != std::string::npos) {

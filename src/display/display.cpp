@@ -50,8 +50,8 @@ const char* DisplayModeText(HRESULT result) {
 
 }  // namespace
 
-int InitDisplay(HINSTANCE instance, const char* title, int32_t depth, int32_t width,
-                int32_t height, int showCommand) {
+int InitDisplay(HINSTANCE instance, const char* title, int32_t depth, int32_t width, int32_t height,
+                int showCommand) {
     ScreenWidth = width;
     ScreenHeight = height;
 
@@ -80,9 +80,8 @@ int InitDisplay(HINSTANCE instance, const char* title, int32_t depth, int32_t wi
     }
 
     ScreenDepth = depth;
-    const HRESULT mode = DisplayObject->SetDisplayMode(static_cast<DWORD>(width),
-                                                      static_cast<DWORD>(height),
-                                                      static_cast<DWORD>(depth));
+    const HRESULT mode = DisplayObject->SetDisplayMode(
+        static_cast<DWORD>(width), static_cast<DWORD>(height), static_cast<DWORD>(depth));
     if (mode != DD_OK) {
         ReportFailure(DisplayModeText(mode));
         return 0;

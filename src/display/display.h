@@ -12,8 +12,8 @@ extern Surface* FrontBuffer;
 extern Surface* BackBuffer;
 
 // 1 on success; on failure the error box has been shown and the result is 0.
-int InitDisplay(HINSTANCE instance, const char* title, int32_t depth, int32_t width,
-                int32_t height, int showCommand);
+int InitDisplay(HINSTANCE instance, const char* title, int32_t depth, int32_t width, int32_t height,
+                int showCommand);
 void Present();
 void ClearBackBuffer(uint16_t value);
 void ShutDownDisplay();

@@ -45,9 +45,8 @@ uint16_t ReadPixel(Surface* surface, int32_t x, int32_t y) {
                 return 0;
             }
             const uint8_t* bits = static_cast<const uint8_t*>(desc.lpSurface);
-            const uint16_t value =
-                *reinterpret_cast<const uint16_t*>(bits + static_cast<intptr_t>(y) * desc.lPitch +
-                                                   2 * static_cast<intptr_t>(x));
+            const uint16_t value = *reinterpret_cast<const uint16_t*>(
+                bits + static_cast<intptr_t>(y) * desc.lPitch + 2 * static_cast<intptr_t>(x));
             surface->Unlock(nullptr);
             return value;
         }
@@ -120,8 +119,8 @@ void ClippedCopy(Surface* destination, int32_t x32, int32_t y32, const RECT& sou
            static_cast<LONG>(bottom)};
     const DWORD flags = keyed ? DDBLTFAST_WAIT | DDBLTFAST_SRCCOLORKEY : DDBLTFAST_WAIT;
     for (int attempt = 0; attempt < MaxSurfaceRetries; ++attempt) {
-        const HRESULT result = destination->BltFast(static_cast<DWORD>(x), static_cast<DWORD>(y),
-                                                    source, &r, flags);
+        const HRESULT result =
+            destination->BltFast(static_cast<DWORD>(x), static_cast<DWORD>(y), source, &r, flags);
         if (result == DDERR_SURFACELOST) {
             source->Restore();
             if (!keyed) destination->Restore();

@@ -9,8 +9,7 @@ bool AllocatePicture(DecodedPicture* picture, int64_t width, int64_t height) {
     return true;
 }
 
-void ExpandIndices(const uint8_t* indices, size_t count, const Palette& palette,
-                   uint16_t* pixels) {
+void ExpandIndices(const uint8_t* indices, size_t count, const Palette& palette, uint16_t* pixels) {
     // One conversion per palette entry instead of one per pixel.
     uint16_t colours[256];
     for (int i = 0; i < 256; ++i) colours[i] = PaletteColour16(i, palette);

@@ -21,7 +21,7 @@ const struct {
     const char* text;
     Reader reader;
 } Readers[] = {
-    {".TGA", ReadTga}, {".PI1", ReadPi1}, {".BMP", ReadBmp},         {".PCX", ReadPcx},
+    {".TGA", ReadTga},        {".PI1", ReadPi1}, {".BMP", ReadBmp}, {".PCX", ReadPcx},
     {".PIC", ReadRawPicture}, {".GIF", nullptr}, {".PIX", ReadPix},
 };
 
@@ -77,8 +77,8 @@ uint8_t LoadImageFile(const char* name, Surface** surface, Palette* palette) {
     if (!reader(data.data(), data.size(), &picture)) return ImageNotLoaded;
     if (*surface == nullptr) {
         // Whatever its size, the picture goes into system memory.
-        if (NewSurface(picture.width, picture.height,
-                       DDSCAPS_OFFSCREENPLAIN | DDSCAPS_SYSTEMMEMORY, surface) != DD_OK) {
+        if (NewSurface(picture.width, picture.height, DDSCAPS_OFFSCREENPLAIN | DDSCAPS_SYSTEMMEMORY,
+                       surface) != DD_OK) {
             *surface = nullptr;
             return ImageNoSurface;
         }

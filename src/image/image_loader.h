@@ -8,9 +8,9 @@
 #include "display/surface.h"
 
 constexpr uint8_t ImageLoaded = 1;
-constexpr uint8_t ImageNotLoaded = 0;       // not found, refused, or a format that is not read
-constexpr uint8_t ImageNoSurface = 0xFE;    // the surface could not be created
-constexpr int ImageNameBuffer = 80;         // names are at most 79 characters
+constexpr uint8_t ImageNotLoaded = 0;     // not found, refused, or a format that is not read
+constexpr uint8_t ImageNoSurface = 0xFE;  // the surface could not be created
+constexpr int ImageNameBuffer = 80;       // names are at most 79 characters
 
 // surface is in and out: null asks for a new surface of the picture's size, which the caller then
 // owns; a surface passed in receives the picture at its top-left corner (clipped to it) and stays

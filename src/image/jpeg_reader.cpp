@@ -86,8 +86,8 @@ void ConvertRow(uint16_t* __restrict out, const uint8_t* __restrict row, int32_t
         const int red = row[Step * x];
         const int green = row[Step * x + (Step == 3 ? 1 : 0)];
         const int blue = row[Step * x + (Step == 3 ? 2 : 0)];
-        out[x] = static_cast<uint16_t>((red >> 3) << RedShift | (green >> GreenShift) << 5 |
-                                       blue >> 3);
+        out[x] =
+            static_cast<uint16_t>((red >> 3) << RedShift | (green >> GreenShift) << 5 | blue >> 3);
     }
 }
 
@@ -154,8 +154,7 @@ HRESULT LoadJpegFile(FILE* file, Surface** surface) {
     }
     if (*surface == nullptr) {
         HRESULT result = NewSurface(width, height, DDSCAPS_OFFSCREENPLAIN, surface);
-        if (result != DD_OK)
-            result = NewSurface(width, height, DDSCAPS_SYSTEMMEMORY, surface);
+        if (result != DD_OK) result = NewSurface(width, height, DDSCAPS_SYSTEMMEMORY, surface);
         if (result != DD_OK) {
             *surface = nullptr;
             ReleaseDecoder();

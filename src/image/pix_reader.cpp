@@ -14,8 +14,7 @@ void ReadIndicesAndPalette(const uint8_t* data, size_t size, uint64_t start, uin
     const size_t count = picture->pixels.size();
     std::vector<uint8_t> indices(count, 0);
     if (start < size) {
-        const size_t available =
-            static_cast<size_t>(std::min<uint64_t>(packedSize, size - start));
+        const size_t available = static_cast<size_t>(std::min<uint64_t>(packedSize, size - start));
         if (raw)
             std::memcpy(indices.data(), data + start, std::min(available, count));
         else

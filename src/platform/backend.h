@@ -14,10 +14,10 @@ HRESULT DirectDrawCreateResult();
 HRESULT CooperativeLevelResult(DWORD flags);
 HRESULT DisplayModeResult(DWORD width, DWORD height, DWORD bitsPerPixel);
 HRESULT FlippingChainResult();
-int GreenBits();                                        // 5 (555) or 6 (565)
-void FrontBufferCreated(IDirectDrawSurface* front);     // null when it is released
-void FrontBufferChanged();                              // drawn into, or flipped
-void ShowDesktop();                                     // before a message box
+int GreenBits();                                     // 5 (555) or 6 (565)
+void FrontBufferCreated(IDirectDrawSurface* front);  // null when it is released
+void FrontBufferChanged();                           // drawn into, or flipped
+void ShowDesktop();                                  // before a message box
 
 // The window.
 void CreateMainWindow(const std::string& title);

@@ -53,7 +53,8 @@ std::string ExpandTabs(const std::string& utf8) {
         out += c;
         if (c == '\n')
             column = 0;
-        else if ((static_cast<unsigned char>(c) & 0xC0) != 0x80)  // continuation bytes take no column
+        else if ((static_cast<unsigned char>(c) & 0xC0) !=
+                 0x80)  // continuation bytes take no column
             ++column;
     }
     return out;

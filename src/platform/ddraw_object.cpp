@@ -42,17 +42,17 @@ HRESULT IDirectDraw::CreateSurface(DDSURFACEDESC* desc, IDirectDrawSurface** sur
     try {
         if (caps & DDSCAPS_PRIMARYSURFACE) {
             if (HRESULT result = Backend::FlippingChainResult(); result != DD_OK) return result;
-            auto* front = new IDirectDrawSurface(static_cast<int>(width_),
-                                                 static_cast<int>(height_), caps);
+            auto* front =
+                new IDirectDrawSurface(static_cast<int>(width_), static_cast<int>(height_), caps);
             front->primary_ = true;
             if ((desc->dwFlags & DDSD_BACKBUFFERCOUNT) && desc->dwBackBufferCount > 0) {
                 if (desc->dwBackBufferCount != 1) {
                     delete front;
                     return DDERR_INVALIDPARAMS;
                 }
-                front->attached_ = new IDirectDrawSurface(
-                    static_cast<int>(width_), static_cast<int>(height_),
-                    DDSCAPS_BACKBUFFER | DDSCAPS_FLIP | DDSCAPS_COMPLEX);
+                front->attached_ =
+                    new IDirectDrawSurface(static_cast<int>(width_), static_cast<int>(height_),
+                                           DDSCAPS_BACKBUFFER | DDSCAPS_FLIP | DDSCAPS_COMPLEX);
                 front->attached_->isBackBuffer_ = true;
             }
             *surface = front;

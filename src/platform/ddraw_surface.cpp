@@ -91,8 +91,8 @@ HRESULT IDirectDrawSurface::Blt(RECT* destRect, IDirectDrawSurface*, RECT*, DWOR
     return DD_OK;
 }
 
-HRESULT IDirectDrawSurface::BltFast(DWORD x, DWORD y, IDirectDrawSurface* source,
-                                    RECT* sourceRect, DWORD flags) {
+HRESULT IDirectDrawSurface::BltFast(DWORD x, DWORD y, IDirectDrawSurface* source, RECT* sourceRect,
+                                    DWORD flags) {
     if (source == nullptr) return DDERR_INVALIDPARAMS;
     if (HRESULT result = source->CheckUsable(); result != DD_OK) return result;
     if (HRESULT result = CheckUsable(); result != DD_OK) return result;
@@ -100,8 +100,8 @@ HRESULT IDirectDrawSurface::BltFast(DWORD x, DWORD y, IDirectDrawSurface* source
     if (!RectInside(r, source->width_, source->height_)) return DDERR_INVALIDRECT;
     const int w = r.right - r.left;
     const int h = r.bottom - r.top;
-    if (x > static_cast<DWORD>(width_ - w) || y > static_cast<DWORD>(height_ - h) ||
-        w > width_ || h > height_)
+    if (x > static_cast<DWORD>(width_ - w) || y > static_cast<DWORD>(height_ - h) || w > width_ ||
+        h > height_)
         return DDERR_INVALIDRECT;
 
     const int destStride = pitch_ / 2;

@@ -56,8 +56,7 @@ HRESULT IDirectSound::CreateSoundBuffer(const DSBUFFERDESC* desc, IDirectSoundBu
     WAVEFORMATEX format;
     std::memcpy(&format, desc->lpwfxFormat, sizeof format);
     if (!Playable(format)) return DSERR_BADFORMAT;
-    if (desc->dwBufferBytes == 0 || desc->dwBufferBytes > MaxBufferBytes)
-        return DSERR_INVALIDPARAM;
+    if (desc->dwBufferBytes == 0 || desc->dwBufferBytes > MaxBufferBytes) return DSERR_INVALIDPARAM;
     const size_t frames = desc->dwBufferBytes / format.nBlockAlign;
     if (MixFramesFor(frames, format.nSamplesPerSec) > MaxMixFrames) return DSERR_OUTOFMEMORY;
 

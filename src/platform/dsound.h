@@ -78,9 +78,9 @@ private:
 
     bool primary_ = false;
     WAVEFORMATEX format_{};
-    std::vector<uint8_t> bytes_;       // as the game wrote them
-    std::vector<int16_t> frames_;      // the same sound in the mix format
-    size_t cursor_ = 0;                // in mix frames
+    std::vector<uint8_t> bytes_;   // as the game wrote them
+    std::vector<int16_t> frames_;  // the same sound in the mix format
+    size_t cursor_ = 0;            // in mix frames
     bool locked_ = false;
     bool voiceAdded_ = false;
     AudioMixer::Voice voice_;

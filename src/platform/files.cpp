@@ -105,8 +105,7 @@ HANDLE FindFirstFileA(const char* pattern, WIN32_FIND_DATAA* data) {
     listing->entries.push_back(MakeEntry(".", true));
     listing->entries.push_back(MakeEntry("..", true));
     while (dirent* entry = readdir(dir)) {
-        if (std::strcmp(entry->d_name, ".") == 0 || std::strcmp(entry->d_name, "..") == 0)
-            continue;
+        if (std::strcmp(entry->d_name, ".") == 0 || std::strcmp(entry->d_name, "..") == 0) continue;
         if (std::strlen(entry->d_name) >= sizeof data->cFileName) continue;  // too long to list
         listing->entries.push_back(
             MakeEntry(entry->d_name, IsDirectory(path + "/" + entry->d_name)));
@@ -123,8 +122,7 @@ HANDLE FindFirstFileA(const char* pattern, WIN32_FIND_DATAA* data) {
 }
 
 BOOL FindNextFileA(HANDLE listing, WIN32_FIND_DATAA* data) {
-    if (listing == nullptr || data == nullptr || listing->next >= listing->entries.size())
-        return 0;
+    if (listing == nullptr || data == nullptr || listing->next >= listing->entries.size()) return 0;
     *data = listing->entries[listing->next++];
     return 1;
 }

@@ -15,21 +15,21 @@ namespace Headless {
 void Reset();
 
 // Display.
-void SetGreenBits(int bits);                 // 5 for a 555 display, 6 for 565
-void FailDirectDrawCreate(HRESULT result);   // DD_OK lets it succeed again
+void SetGreenBits(int bits);                // 5 for a 555 display, 6 for 565
+void FailDirectDrawCreate(HRESULT result);  // DD_OK lets it succeed again
 void FailCooperativeLevel(HRESULT result);
 void FailDisplayMode(HRESULT result);
 void FailFlippingChain(HRESULT result);
 void SetDesktopSize(int width, int height);
-IDirectDrawSurface* FrontBuffer();           // the primary surface, or null
-int FrontBufferChanges();                    // how often it was drawn into or flipped
-int DesktopShows();                          // FlipToGDISurface calls
+IDirectDrawSurface* FrontBuffer();  // the primary surface, or null
+int FrontBufferChanges();           // how often it was drawn into or flipped
+int DesktopShows();                 // FlipToGDISurface calls
 bool CursorVisible();
 
 // The window becomes active as soon as it is shown, unless this is switched off.
 void SetActivateOnShow(bool activate);
-void Activate(bool active);                  // queues the activation message
-void CloseWindow();                          // the user closes the window
+void Activate(bool active);  // queues the activation message
+void CloseWindow();          // the user closes the window
 
 // Clock.
 DWORD Now();
@@ -57,7 +57,7 @@ struct Box {
     UINT type;
 };
 const std::vector<Box>& Boxes();
-void AnswerNextBox(int answer);              // answers are used in order; IDOK when none is left
+void AnswerNextBox(int answer);  // answers are used in order; IDOK when none is left
 void OnBox(std::function<void(const Box&)> action);  // runs while a box is open
 
 }  // namespace Headless

@@ -11,12 +11,12 @@
 
 // Results: 0 is success.
 constexpr UINT MODULE_OK = 0;
-constexpr UINT MODULE_ERR_NOT_READY = 1;    // AInitialize / AOpenAudio / AOpenVoices missing
-constexpr UINT MODULE_ERR_BAD_VALUE = 2;    // an argument out of range
-constexpr UINT MODULE_ERR_NO_DEVICE = 3;    // no output device: modules play silently
-constexpr UINT MODULE_ERR_NO_FILE = 4;      // the file does not open, or the position is past it
-constexpr UINT MODULE_ERR_BAD_MODULE = 5;   // libxmp does not know the data
-constexpr UINT MODULE_ERR_NO_VOICES = 6;    // fewer voices open than the module has tracks
+constexpr UINT MODULE_ERR_NOT_READY = 1;   // AInitialize / AOpenAudio / AOpenVoices missing
+constexpr UINT MODULE_ERR_BAD_VALUE = 2;   // an argument out of range
+constexpr UINT MODULE_ERR_NO_DEVICE = 3;   // no output device: modules play silently
+constexpr UINT MODULE_ERR_NO_FILE = 4;     // the file does not open, or the position is past it
+constexpr UINT MODULE_ERR_BAD_MODULE = 5;  // libxmp does not know the data
+constexpr UINT MODULE_ERR_NO_VOICES = 6;   // fewer voices open than the module has tracks
 
 // The output the game asks for: 8 bytes, device, format bits, rate.
 struct AudioDeviceRecord {
@@ -41,7 +41,7 @@ struct ModuleRecord {
     uint16_t instrumentCount;
     uint16_t trackCount;  // the channels the module plays on
     uint16_t sampleCount;
-    void* player;         // the libxmp context holding the module
+    void* player;  // the libxmp context holding the module
 };
 static_assert(offsetof(ModuleRecord, trackCount) == 38);
 

@@ -98,7 +98,8 @@ TEST_F(WindowProcTest, FlagKeysToggleWithEveryPressIncludingRepeats) {
     // Other keys do nothing here: the screens poll them. (F8 has started the game music, which
     // is not found here: its box is the only one.)
     const size_t boxes = Headless::Boxes().size();
-    for (int key : {VK_ESCAPE, VK_RETURN, VK_SPACE, int{'P'}, VK_LEFT, VK_F3, VK_F10, VK_F12}) Key(key);
+    for (int key : {VK_ESCAPE, VK_RETURN, VK_SPACE, int{'P'}, VK_LEFT, VK_F3, VK_F10, VK_F12})
+        Key(key);
     EXPECT_EQ(FastGraphics, 0);
     EXPECT_EQ(EffectsOff, 0xFF);
     EXPECT_EQ(MusicOff, 0);

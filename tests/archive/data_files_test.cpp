@@ -63,9 +63,7 @@ std::string Lookup(const char* name) {
 
 class DataFilesTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        Headless::Reset();
-    }
+    void SetUp() override { Headless::Reset(); }
     TempFolder folder_{"data"};  // the current folder while the test runs
 };
 
@@ -83,10 +81,8 @@ TEST_F(DataFilesTest, LooseFileAndArchivesAreSearchedInOrder) {
     } cases[] = {
         {"LOOSE.PIX", "loose"},  // a loose file shadows the archive entry
         {"BOTH.PIX", "only"},    // ONLY.ONE before DATA.ONE
-        {"DATA.PIX", "data-only"},
-        {"SOUND.MOD", "audio"},  // AUDIO.ONE before VIDEO.ONE
-        {"LAST.PIX", "v"},
-        {"NOWHERE.PIX", "(none)"},
+        {"DATA.PIX", "data-only"}, {"SOUND.MOD", "audio"},  // AUDIO.ONE before VIDEO.ONE
+        {"LAST.PIX", "v"},         {"NOWHERE.PIX", "(none)"},
     };
     for (const auto& c : cases) EXPECT_EQ(Lookup(c.name), c.data) << c.name;
 }
@@ -189,8 +185,7 @@ TEST_F(DataFilesTest, FailedLookupClearsOffsetAndSize) {
 // Damaged archives: the lookup passes over them (or over the bad record) and goes on.
 TEST_F(DataFilesTest, HostileArchivesAreSkipped) {
     WriteFile("DATA.ONE", Archive({{"X.PIX", Bytes("from data")}}));
-    const std::vector<uint8_t> good =
-        Archive({{"X.PIX", Bytes("bad")}, {"Y.PIX", Bytes("y")}});
+    const std::vector<uint8_t> good = Archive({{"X.PIX", Bytes("bad")}, {"Y.PIX", Bytes("y")}});
     const struct {
         const char* what;
         void (*spoil)(std::vector<uint8_t>&);
@@ -198,17 +193,15 @@ TEST_F(DataFilesTest, HostileArchivesAreSkipped) {
     } cases[] = {
         {"negative count", [](std::vector<uint8_t>& a) { PutLittle32(&a[2], 0xFFFFFFFF); },
          "(none)"},
-        {"absurd count", [](std::vector<uint8_t>& a) { PutLittle32(&a[2], 0x7FFFFFFF); },
+        {"absurd count", [](std::vector<uint8_t>& a) { PutLittle32(&a[2], 0x7FFFFFFF); }, "(none)"},
+        {"count reaching past the end", [](std::vector<uint8_t>& a) { PutLittle32(&a[2], 3); },
          "(none)"},
-        {"count reaching past the end",
-         [](std::vector<uint8_t>& a) { PutLittle32(&a[2], 3); }, "(none)"},
         {"truncated header", [](std::vector<uint8_t>& a) { a.resize(4); }, "(none)"},
         {"name without terminator",
          [](std::vector<uint8_t>& a) { std::fill(&a[6], &a[6 + 1024], 0xA7); }, "y"},
         {"offset past the end",
          [](std::vector<uint8_t>& a) { PutLittle32(&a[6 + 1024], 0xFFFFFFF0); }, "y"},
-        {"size past the end", [](std::vector<uint8_t>& a) { PutLittle32(&a[6 + 1028], 5); },
-         "y"},
+        {"size past the end", [](std::vector<uint8_t>& a) { PutLittle32(&a[6 + 1028], 5); }, "y"},
     };
     const auto openFiles = [] {
         return std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator{});

@@ -40,8 +40,8 @@ protected:
     }
     // Runs the tool; its exit status, with standard output and error kept in out_ and err_.
     int Pack(const std::string& args) {
-        const int status = std::system(
-            (std::string(PackTool) + " " + args + " > out.txt 2> err.txt").c_str());
+        const int status =
+            std::system((std::string(PackTool) + " " + args + " > out.txt 2> err.txt").c_str());
         out_ = ReadText("out.txt");
         err_ = ReadText("err.txt");
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;

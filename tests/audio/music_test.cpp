@@ -114,10 +114,10 @@ TEST_F(MusicTest, MusicOffAndF8) {
 // lookup reported, and so fails to load.
 TEST_F(MusicTest, WhereTheModuleIsLoadedFrom) {
     std::string error;
-    ASSERT_TRUE(WriteArchiveFile("AUDIO.ONE",
-                                 {{"SPIEL.MOD", NamedModule("archived game")},
-                                  {"TITEL.MOD", NamedModule("archived title")}},
-                                 &error))
+    ASSERT_TRUE(WriteArchiveFile(
+        "AUDIO.ONE",
+        {{"SPIEL.MOD", NamedModule("archived game")}, {"TITEL.MOD", NamedModule("archived title")}},
+        &error))
         << error;
     WriteFile("SOUND/TITEL.MOD", NamedModule("loose title"));
     InitMusic();
@@ -217,9 +217,8 @@ TEST_F(MusicTest, RealModuleFromAudioArchive) {
     const char* real = "/usr/share/games/tecnoballz/musics/over-theme.mod";
     if (!std::filesystem::exists(real)) GTEST_SKIP() << "tecnoballz-data is not installed";
     std::string error;
-    ASSERT_TRUE(WriteArchiveFile("AUDIO.ONE",
-                                 {{"CLICK.WAV", Bytes(999, 1)}, {"TITEL.MOD", ReadFile(real)}},
-                                 &error));
+    ASSERT_TRUE(WriteArchiveFile(
+        "AUDIO.ONE", {{"CLICK.WAV", Bytes(999, 1)}, {"TITEL.MOD", ReadFile(real)}}, &error));
     InitMusic();
     PlayTitleMusic();
     ASSERT_NE(CurrentModule, nullptr);

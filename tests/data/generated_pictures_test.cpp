@@ -35,21 +35,21 @@ struct Expected {
 };
 
 const Expected Pictures[] = {
-    {"FELD1.JPG", 640, 480, false},    {"FELD2.JPG", 640, 480, false},
-    {"FELD3.JPG", 640, 480, false},    {"FELD4.JPG", 640, 480, false},
-    {"FELD5.JPG", 640, 480, false},    {"FELD6.JPG", 640, 480, false},
-    {"FELD7.JPG", 640, 480, false},    {"FELD8.JPG", 640, 480, false},
-    {"FELD9.JPG", 640, 480, false},    {"FELD10.JPG", 640, 480, false},
-    {"FELD11.JPG", 640, 480, false},   {"FELD12.JPG", 640, 480, false},
-    {"FELD13.JPG", 640, 480, false},   {"FELD14.JPG", 640, 480, false},
-    {"TITEL.JPG", 640, 480, false},    {"EMENU1.JPG", 640, 480, false},
-    {"EMENU2.JPG", 640, 480, false},   {"EMENU3.JPG", 640, 480, false},
-    {"MENU1.JPG", 640, 480, false},    {"MENU2.JPG", 640, 480, false},
-    {"MENU3.JPG", 640, 480, false},    {"VTLOGO.JPG", 640, 480, false},
-    {"WERBUNG.JPG", 640, 480, false},  {"PAUSED.JPG", 640, 480, true},
-    {"SPIEL.PIX", 300, 100, true},     {"INFO.PIX", 640, 80, true},
-    {"FNTS.PIX", 176, 84, true},       {"COMPLET.PIX", 640, 480, true},
-    {"GAMEOVER.PIX", 640, 480, true},  {"MAKERS.PIX", 640, 480, true},
+    {"FELD1.JPG", 640, 480, false},   {"FELD2.JPG", 640, 480, false},
+    {"FELD3.JPG", 640, 480, false},   {"FELD4.JPG", 640, 480, false},
+    {"FELD5.JPG", 640, 480, false},   {"FELD6.JPG", 640, 480, false},
+    {"FELD7.JPG", 640, 480, false},   {"FELD8.JPG", 640, 480, false},
+    {"FELD9.JPG", 640, 480, false},   {"FELD10.JPG", 640, 480, false},
+    {"FELD11.JPG", 640, 480, false},  {"FELD12.JPG", 640, 480, false},
+    {"FELD13.JPG", 640, 480, false},  {"FELD14.JPG", 640, 480, false},
+    {"TITEL.JPG", 640, 480, false},   {"EMENU1.JPG", 640, 480, false},
+    {"EMENU2.JPG", 640, 480, false},  {"EMENU3.JPG", 640, 480, false},
+    {"MENU1.JPG", 640, 480, false},   {"MENU2.JPG", 640, 480, false},
+    {"MENU3.JPG", 640, 480, false},   {"VTLOGO.JPG", 640, 480, false},
+    {"WERBUNG.JPG", 640, 480, false}, {"PAUSED.JPG", 640, 480, true},
+    {"SPIEL.PIX", 300, 100, true},    {"INFO.PIX", 640, 80, true},
+    {"FNTS.PIX", 176, 84, true},      {"COMPLET.PIX", 640, 480, true},
+    {"GAMEOVER.PIX", 640, 480, true}, {"MAKERS.PIX", 640, 480, true},
     {"EMAKERS.PIX", 640, 480, true},
 };
 
@@ -141,7 +141,8 @@ TEST_P(GeneratedPictures, LevelPicturesDifferFromEachOther) {
     for (size_t a = 0; a < signatures.size(); ++a)
         for (size_t b = a + 1; b < signatures.size(); ++b) {
             double distance = 0;
-            for (size_t i = 0; i < 64; ++i) distance += std::abs(signatures[a][i] - signatures[b][i]);
+            for (size_t i = 0; i < 64; ++i)
+                distance += std::abs(signatures[a][i] - signatures[b][i]);
             EXPECT_GT(distance, 0.3) << "FELD" << a + 1 << " and FELD" << b + 1;
         }
 }
@@ -176,9 +177,7 @@ TEST_P(GeneratedPictures, StatusStripKeepsADarkFieldUnderEveryNumber) {
     // Under them both strips have solid, dark, even plates, so the digits read on any level.
     const std::vector<uint16_t> pixels = Load(Find("INFO.PIX"));
     ASSERT_EQ(pixels.size(), 640u * 80u);
-    const struct {
-        int x, digits;
-    } fields[] = {{120, 3}, {254, 3}, {382, 6}, {537, 3}};
+    const struct { int x, digits; } fields[] = {{120, 3}, {254, 3}, {382, 6}, {537, 3}};
     for (int stripTop : {0, 58})
         for (const auto& field : fields) {
             std::set<uint16_t> under;
@@ -239,8 +238,8 @@ TEST(GeneratedPictureArchives, TheGeneratorWritesTheSameBytesEveryRun) {
     // With another number of workers than the build's, so that the order in which pictures are
     // finished cannot show in the archives.
     TempFolder folder("makedata");
-    const std::string command = std::string(TRAZO_MAKEDATA) + " " + folder.Path().string() +
-                                " --jobs 3 > /dev/null";
+    const std::string command =
+        std::string(TRAZO_MAKEDATA) + " " + folder.Path().string() + " --jobs 3 > /dev/null";
     ASSERT_EQ(std::system(command.c_str()), 0);
     for (const char* archive : Archives) {
         const std::vector<uint8_t> again = ReadBytes(folder.Path() / archive);

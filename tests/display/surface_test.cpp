@@ -26,9 +26,9 @@ protected:
     }
     Surface* Make(int width = 640, int height = 480) {
         Surface* surface = nullptr;
-        EXPECT_EQ(NewSurface(width, height, DDSCAPS_OFFSCREENPLAIN | DDSCAPS_SYSTEMMEMORY,
-                             &surface),
-                  DD_OK);
+        EXPECT_EQ(
+            NewSurface(width, height, DDSCAPS_OFFSCREENPLAIN | DDSCAPS_SYSTEMMEMORY, &surface),
+            DD_OK);
         made_.push_back(surface);
         return surface;
     }
@@ -95,15 +95,15 @@ TEST_P(FillTest, ClampsOneEndOfEachAxisAgainstTheScreen) {
 
 INSTANTIATE_TEST_SUITE_P(
     Rectangles, FillTest,
-    ::testing::Values(FillCase{{0, 0, 640, 480}, {0, 0, 640, 480}},       // whole screen
-                      FillCase{{-5, 10, 20, 30}, {0, 10, 20, 30}},        // left end clamped
-                      FillCase{{600, 0, 700, 10}, {600, 0, 640, 10}},     // right end clamped
-                      FillCase{{-5, 0, 700, 10}, {0, 0, -1, 0}},          // right end kept: refused
-                      FillCase{{0, -5, 10, 500}, {0, 0, -1, 0}},          // bottom kept: refused
-                      FillCase{{10, 470, 20, 490}, {10, 470, 20, 480}},   // bottom end clamped
-                      FillCase{{5, 5, 5, 9}, {0, 0, -1, 0}},              // empty
-                      FillCase{{30, 5, 20, 9}, {0, 0, -1, 0}},            // reversed
-                      FillCase{{-20, 0, -10, 5}, {0, 0, -1, 0}},          // reversed after clamp
+    ::testing::Values(FillCase{{0, 0, 640, 480}, {0, 0, 640, 480}},      // whole screen
+                      FillCase{{-5, 10, 20, 30}, {0, 10, 20, 30}},       // left end clamped
+                      FillCase{{600, 0, 700, 10}, {600, 0, 640, 10}},    // right end clamped
+                      FillCase{{-5, 0, 700, 10}, {0, 0, -1, 0}},         // right end kept: refused
+                      FillCase{{0, -5, 10, 500}, {0, 0, -1, 0}},         // bottom kept: refused
+                      FillCase{{10, 470, 20, 490}, {10, 470, 20, 480}},  // bottom end clamped
+                      FillCase{{5, 5, 5, 9}, {0, 0, -1, 0}},             // empty
+                      FillCase{{30, 5, 20, 9}, {0, 0, -1, 0}},           // reversed
+                      FillCase{{-20, 0, -10, 5}, {0, 0, -1, 0}},         // reversed after clamp
                       FillCase{{639, 479, 640, 480}, {639, 479, 640, 480}}));  // one pixel
 
 TEST_F(SurfaceTest, FillOfASmallerSurfaceIsRefusedWhenItReachesOutside) {
@@ -117,7 +117,7 @@ TEST_F(SurfaceTest, FillOfASmallerSurfaceIsRefusedWhenItReachesOutside) {
 struct CopyCase {
     int x, y;
     RECT source;
-    RECT copiedFrom;  // source pixels that arrive; right < 0: nothing arrives
+    RECT copiedFrom;   // source pixels that arrive; right < 0: nothing arrives
     int destX, destY;  // where copiedFrom's top-left lands
 };
 
@@ -156,8 +156,8 @@ INSTANTIATE_TEST_SUITE_P(
                       CopyCase{0, -2, {0, 10, 4, 14}, {0, 12, 4, 14}, 0, 0},
                       CopyCase{3, 476, {0, 0, 4, 10}, {0, 0, 4, 4}, 3, 476},
                       CopyCase{100, 200, {5, 6, 25, 16}, {5, 6, 25, 16}, 100, 200},
-                      CopyCase{640, 0, {0, 0, 10, 5}, {0, 0, -1, 0}, 0, 0},   // x = width
-                      CopyCase{-10, 0, {0, 0, 10, 5}, {0, 0, -1, 0}, 0, 0},   // x + w = 0
+                      CopyCase{640, 0, {0, 0, 10, 5}, {0, 0, -1, 0}, 0, 0},  // x = width
+                      CopyCase{-10, 0, {0, 0, 10, 5}, {0, 0, -1, 0}, 0, 0},  // x + w = 0
                       CopyCase{0, 480, {0, 0, 10, 5}, {0, 0, -1, 0}, 0, 0},
                       CopyCase{0, -5, {0, 0, 10, 5}, {0, 0, -1, 0}, 0, 0},
                       CopyCase{-2000000000, 0, {0, 0, 10, 5}, {0, 0, -1, 0}, 0, 0}));
@@ -275,16 +275,13 @@ TEST_P(ColourTest, MakeColour16DropsTheLowBits) {
     GreenBits = 6;
 }
 
-INSTANTIATE_TEST_SUITE_P(Layouts, ColourTest,
-                         ::testing::Values(ColourCase{6, 255, 255, 255, 0xFFFF},
-                                           ColourCase{5, 255, 255, 255, 0x7FFF},
-                                           ColourCase{6, 0, 255, 0, 0x07E0},
-                                           ColourCase{5, 0, 255, 0, 0x03E0},
-                                           ColourCase{6, 255, 0, 0, 0xF800},
-                                           ColourCase{5, 255, 0, 0, 0x7C00},
-                                           ColourCase{6, 7, 3, 7, 0x0000},
-                                           ColourCase{6, 8, 4, 8, 0x0821},
-                                           ColourCase{5, 8, 8, 8, 0x0421}));
+INSTANTIATE_TEST_SUITE_P(
+    Layouts, ColourTest,
+    ::testing::Values(ColourCase{6, 255, 255, 255, 0xFFFF}, ColourCase{5, 255, 255, 255, 0x7FFF},
+                      ColourCase{6, 0, 255, 0, 0x07E0}, ColourCase{5, 0, 255, 0, 0x03E0},
+                      ColourCase{6, 255, 0, 0, 0xF800}, ColourCase{5, 255, 0, 0, 0x7C00},
+                      ColourCase{6, 7, 3, 7, 0x0000}, ColourCase{6, 8, 4, 8, 0x0821},
+                      ColourCase{5, 8, 8, 8, 0x0421}));
 
 TEST(PaletteColourTest, ConvertsSixBitEntriesInBothLayouts) {
     Palette palette{};

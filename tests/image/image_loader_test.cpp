@@ -82,8 +82,8 @@ TEST_F(ImageLoaderTest, GivenSurfaceReceivesThePictureAtItsCorner) {
     EXPECT_EQ(SurfacePixels(surface, 5, 4),
               (std::vector<uint16_t>{Pixel(0), Pixel(1), Pixel(2), k, k,  //
                                      Pixel(3), Pixel(4), Pixel(5), k, k,  //
-                                     k, k, k, k, k,                       //
-                                     k, k, k, k, k}));
+                                     k,        k,        k,        k, k,  //
+                                     k,        k,        k,        k, k}));
     EXPECT_EQ(0, std::memcmp(out.Bytes, palette_.Bytes, 768));
 
     // A picture larger than the surface is clipped to it.
@@ -135,8 +135,7 @@ TEST_F(ImageLoaderTest, PicturesInsideDataOneLoadLikeLooseFiles) {
         Palette loose{}, archived{};
         Surface*& fromFile = Slot();
         Surface*& fromArchive = Slot();
-        ASSERT_EQ(LoadImageFile((std::string("L.") + ext).c_str(), &fromFile, &loose),
-                  ImageLoaded);
+        ASSERT_EQ(LoadImageFile((std::string("L.") + ext).c_str(), &fromFile, &loose), ImageLoaded);
         ASSERT_EQ(LoadImageFile((std::string("a.") + ext).c_str(), &fromArchive, &archived),
                   ImageLoaded)
             << ext;

@@ -27,10 +27,10 @@ protected:
     }
     // A picture of the given size with smooth colour changes and sharp edges, as a PPM file.
     void MakeSource(const std::string& ppm, int width, int height) {
-        ASSERT_TRUE(Shell("convert -size " + std::to_string(width) + "x" +
-                        std::to_string(height) +
-                        " gradient:red-blue -fill yellow -draw 'circle 20,20 30,12' "
-                        "-fill black -draw 'rectangle 2,30 12,40' " + ppm));
+        ASSERT_TRUE(Shell("convert -size " + std::to_string(width) + "x" + std::to_string(height) +
+                          " gradient:red-blue -fill yellow -draw 'circle 20,20 30,12' "
+                          "-fill black -draw 'rectangle 2,30 12,40' " +
+                          ppm));
     }
     // The RGB triples djpeg decodes from the file: what the loader must show.
     std::vector<uint16_t> Decoded(const std::string& jpeg) {

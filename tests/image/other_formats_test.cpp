@@ -28,8 +28,8 @@ void Put32(std::vector<uint8_t>& bytes, size_t at, uint32_t value) {
 
 // An uncompressed BMP with a 40-byte information header; pixel data right after the header and
 // the colour table (1024 bytes for 8 bits, none otherwise).
-std::vector<uint8_t> Bmp(int32_t width, int32_t height, int bits,
-                         const std::vector<uint8_t>& table, const std::vector<uint8_t>& pixels) {
+std::vector<uint8_t> Bmp(int32_t width, int32_t height, int bits, const std::vector<uint8_t>& table,
+                         const std::vector<uint8_t>& pixels) {
     std::vector<uint8_t> file(54, 0);
     file[0] = 'B';
     file[1] = 'M';
@@ -63,9 +63,10 @@ protected:
 TEST_F(OtherFormatsTest, FilesWrittenByImageMagick) {
     if (!HaveTool("convert")) GTEST_SKIP() << "ImageMagick's convert is not installed";
     // An odd width, so that BMP rows are padded and PCX lines carry a spare byte.
-    ASSERT_TRUE(Shell("convert -size 37x23 gradient:red-blue -fill yellow "
-                      "-draw 'circle 10,10 16,6' -fill white -draw 'rectangle 20,2 30,8' "
-                      "source.ppm"));
+    ASSERT_TRUE(
+        Shell("convert -size 37x23 gradient:red-blue -fill yellow "
+              "-draw 'circle 10,10 16,6' -fill white -draw 'rectangle 20,2 30,8' "
+              "source.ppm"));
     const struct {
         const char* command;  // convert's arguments after the source
         const char* file;
@@ -152,8 +153,8 @@ TEST_F(OtherFormatsTest, PcxSizeRunsAndPaletteMarker) {
     EXPECT_EQ(palette.Bytes[30], 0);
     const uint16_t nine = PaletteColour16(9, palette);
     EXPECT_EQ(std::vector<uint16_t>(pixels.begin(), pixels.begin() + 8),
-              (std::vector<uint16_t>{nine, nine, nine, nine, nine,
-                                     PaletteColour16(0x41, palette), PaletteColour16(0xC3, palette),
+              (std::vector<uint16_t>{nine, nine, nine, nine, nine, PaletteColour16(0x41, palette),
+                                     PaletteColour16(0xC3, palette),
                                      PaletteColour16(12, palette)}));  // the marker, unpacked on
 
     // Without the marker 12 the palette is not read: every entry stays black.

@@ -109,7 +109,7 @@ protected:
         surfaces_.push_back(nullptr);
         return surfaces_.back();
     }
-    TempFolder folder_{"pictures"};  // the current folder while the test runs
+    TempFolder folder_{"pictures"};   // the current folder while the test runs
     std::vector<Surface*> surfaces_;  // reserve keeps the references valid
 public:
     PictureTest() { surfaces_.reserve(32); }

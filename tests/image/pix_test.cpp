@@ -60,9 +60,9 @@ TEST(DecodeRunsTest, PacketsAndBounds) {
         {{0x85, 7}, 16, {7, 7, 7, 7, 7}},
         {{0x03, 1, 2, 3}, 16, {1, 2, 3}},
         {{0x80, 7, 0x00, 0x82, 4}, 16, {4, 4}},  // counts of 0 give nothing
-        {{0xFF, 9}, 5, {9, 9, 9, 9, 9}},          // never past the output
-        {{0x05, 1, 2}, 16, {1, 2}},               // literals cut short by the data's end
-        {{0x85}, 16, {}},                         // a run without its value byte
+        {{0xFF, 9}, 5, {9, 9, 9, 9, 9}},         // never past the output
+        {{0x05, 1, 2}, 16, {1, 2}},              // literals cut short by the data's end
+        {{0x85}, 16, {}},                        // a run without its value byte
     };
     for (const auto& c : cases) {
         std::vector<uint8_t> out(c.room + 4, 0xAA);
@@ -94,12 +94,11 @@ TEST_F(PixTest, RawAndPackedDataWithBothSizeFields) {
     // A run that begins at the end of row 0 and goes on into row 1.
     std::vector<uint8_t> packedIndices(320 * 200, 0);
     for (int x = 316; x < 324; ++x) packedIndices[x] = 42;
-    const std::vector<uint8_t> packed = {0x80 + 127, 0, 0x80 + 127, 0, 0x80 + 62, 0,
-                                         0x88,       42};
+    const std::vector<uint8_t> packed = {0x80 + 127, 0, 0x80 + 127, 0, 0x80 + 62, 0, 0x88, 42};
     // The rest of the packed picture stays index 0 once the data ends.
     WriteBytes("RAW.PIX", PixFile(320, 200, raw, 64000, palette));
-    WriteBytes("PACKED.PIX", PixFile(320, 200, packed, static_cast<uint32_t>(packed.size()),
-                                     palette));
+    WriteBytes("PACKED.PIX",
+               PixFile(320, 200, packed, static_cast<uint32_t>(packed.size()), palette));
     // 320 × 240 has a 4-byte field, and a data position past the header is honoured.
     std::vector<uint8_t> tall(320 * 240, 17);
     WriteBytes("TALL.PIX", PixFile(320, 240, tall, 320 * 240, palette, 20));
@@ -118,8 +117,7 @@ TEST_F(PixTest, RawAndPackedDataWithBothSizeFields) {
         ASSERT_NE(surface, nullptr) << c.name;
         EXPECT_EQ(SurfaceWidth(surface), DWORD(c.width));  // the picture's size, not the screen's
         EXPECT_EQ(SurfaceHeight(surface), DWORD(c.height));
-        EXPECT_EQ(SurfacePixels(surface, c.width, c.height), Expand(*c.indices, palette))
-            << c.name;
+        EXPECT_EQ(SurfacePixels(surface, c.width, c.height), Expand(*c.indices, palette)) << c.name;
         EXPECT_EQ(0, std::memcmp(out.Bytes, palette.Bytes, 768));  // exactly as stored
     }
 }
@@ -161,8 +159,8 @@ TEST_F(PixTest, HeaderlessPictureIsScreenSizedAndPacked) {
 
 TEST_F(PixTest, FullPaletteComponentGivesFullField) {
     Palette palette{};
-    palette.Bytes[3] = 63;  // entry 1: red 63
-    palette.Bytes[6] = 62;  // entry 2: red 62
+    palette.Bytes[3] = 63;   // entry 1: red 63
+    palette.Bytes[6] = 62;   // entry 2: red 62
     palette.Bytes[10] = 63;  // entry 3: green 63
     WriteBytes("P.PIX", PixFile(4, 1, {1, 2, 3, 0}, 4, palette));
     for (int bits : {6, 5}) {
@@ -224,7 +222,10 @@ TEST_F(PixTest, RefusedSizesAndDamagedFiles) {
     std::vector<uint8_t> farPosition = PixFile(8, 8, {}, 0, palette);
     farPosition[4] = 0xFF;
     const std::vector<uint8_t> files[] = {
-        PixFile(8, 8, {0x85, 1}, 0xFFFFFFF0u, palette), cut, typed, farPosition,
+        PixFile(8, 8, {0x85, 1}, 0xFFFFFFF0u, palette),
+        cut,
+        typed,
+        farPosition,
         {'P', 'I', 'X', 2, 11, 8, 0, 8, 0}};  // cut before the type byte
     for (const auto& bytes : files) {
         WriteBytes("DAMAGED.PIX", bytes);

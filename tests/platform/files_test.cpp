@@ -60,7 +60,8 @@ TEST_F(GameFilesTest, ListingGivesDotEntriesFirstThenSortedNamesWithDirectoryFla
     ASSERT_NE(listing, INVALID_HANDLE_VALUE);
     std::vector<std::pair<std::string, bool>> entries;
     do {
-        entries.emplace_back(data.cFileName, (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0);
+        entries.emplace_back(data.cFileName,
+                             (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0);
     } while (FindNextFileA(listing, &data));
     FindClose(listing);
     const std::vector<std::pair<std::string, bool>> expected = {

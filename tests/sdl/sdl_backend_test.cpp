@@ -72,10 +72,12 @@ TEST_F(SdlBackendTest, KeysMapToVirtualKeyCodes) {
     const struct {
         SDL_Keycode sym;
         int key;
-    } cases[] = {{SDLK_LEFT, VK_LEFT},     {SDLK_UP, VK_UP},      {SDLK_RIGHT, VK_RIGHT},
-                 {SDLK_DOWN, VK_DOWN},     {SDLK_RETURN, VK_RETURN}, {SDLK_KP_ENTER, VK_RETURN},
-                 {SDLK_SPACE, VK_SPACE},   {SDLK_p, 'P'},         {SDLK_F1, VK_F1},
-                 {SDLK_F2, VK_F2},         {SDLK_F8, VK_F8},      {SDLK_F9, VK_F9},
+    } cases[] = {{SDLK_LEFT, VK_LEFT},     {SDLK_UP, VK_UP},
+                 {SDLK_RIGHT, VK_RIGHT},   {SDLK_DOWN, VK_DOWN},
+                 {SDLK_RETURN, VK_RETURN}, {SDLK_KP_ENTER, VK_RETURN},
+                 {SDLK_SPACE, VK_SPACE},   {SDLK_p, 'P'},
+                 {SDLK_F1, VK_F1},         {SDLK_F2, VK_F2},
+                 {SDLK_F8, VK_F8},         {SDLK_F9, VK_F9},
                  {SDLK_F11, VK_F11},       {SDLK_ESCAPE, VK_ESCAPE}};
     for (const auto& c : cases) {
         PushKey(SDL_KEYDOWN, c.sym);

@@ -122,8 +122,8 @@ Picture16 Cut(const Picture16& source, int x, int y, int w, int h) {
 Picture16 GameScreen(const Picture16& level, const Picture16& info, const Picture16& font,
                      const Picture16& sprites, bool english) {
     Picture16 screen = Blank(W, H);
-    const int claimed[][4] = {{0, 0, 640, 90}, {0, 90, 200, 480}, {200, 330, 420, 480},
-                              {520, 200, 640, 360}};
+    const int claimed[][4] = {
+        {0, 0, 640, 90}, {0, 90, 200, 480}, {200, 330, 420, 480}, {520, 200, 640, 360}};
     for (const auto& r : claimed)
         for (int y = r[1]; y < r[3]; ++y)
             for (int x = r[0]; x < r[2]; ++x) screen.At(x, y) = level.At(x, y);

@@ -47,8 +47,8 @@ std::vector<Recipe> Catalogue() {
         list.push_back({"MENU" + n + ".JPG", "VIDEO.ONE",
                         jpeg([marked] { return MakeMenu(false, marked); }, PictureQuality)});
     }
-    list.push_back({"PAUSED.JPG", "VIDEO.ONE", jpeg(MakePause, PauseQuality), ScreenW, ScreenH,
-                    true});
+    list.push_back(
+        {"PAUSED.JPG", "VIDEO.ONE", jpeg(MakePause, PauseQuality), ScreenW, ScreenH, true});
     list.push_back({"VTLOGO.JPG", "VIDEO.ONE", jpeg(MakeStudioLogo, PictureQuality)});
     list.push_back({"WERBUNG.JPG", "VIDEO.ONE", jpeg(MakeThanks, PictureQuality)});
     list.push_back({"SPIEL.PIX", "ONLY.ONE", pix(MakeSprites, true), 300, 100, true});
@@ -77,8 +77,8 @@ std::vector<DataFile> MakeAllDataFiles(int jobs) {
         for (size_t i = next++; i < recipes.size(); i = next++) {
             try {
                 const Recipe& recipe = recipes[i];
-                files[i] = {recipe.name, recipe.archive, recipe.make(), recipe.width,
-                            recipe.height, recipe.overlay};
+                files[i] = {recipe.name,  recipe.archive, recipe.make(),
+                            recipe.width, recipe.height,  recipe.overlay};
             } catch (const std::exception& e) {
                 std::lock_guard<std::mutex> hold(failureLock);
                 failure = recipes[i].name + ": " + e.what();

@@ -29,7 +29,7 @@ std::vector<uint8_t> EncodeJpeg(const Image& image, int quality) {
     jpeg_start_compress(&info, TRUE);
     while (info.next_scanline < info.image_height) {
         JSAMPROW row = const_cast<JSAMPROW>(rgb.data() + static_cast<size_t>(info.next_scanline) *
-                                                              image.width * 3);
+                                                             image.width * 3);
         jpeg_write_scanlines(&info, &row, 1);
     }
     jpeg_finish_compress(&info);

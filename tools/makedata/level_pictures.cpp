@@ -49,8 +49,8 @@ Image Plasma() {
             // Fine silky threads ride on the broad waves.
             const float threads = std::sin(v * 9.0f + wx * 0.01f) * 0.5f + 0.5f;
             const float t = v * 0.1f + 0.5f;
-            Colour c = CosinePalette(t, {0.55f, 0.55f, 0.55f}, {0.42f, 0.42f, 0.42f}, {1.0f, 1.0f, 1.0f},
-                                     {0.0f, 0.33f, 0.67f});
+            Colour c = CosinePalette(t, {0.55f, 0.55f, 0.55f}, {0.42f, 0.42f, 0.42f},
+                                     {1.0f, 1.0f, 1.0f}, {0.0f, 0.33f, 0.67f});
             const float band = std::fabs(Fract(v * 2.0f) - 0.5f) * 2.0f;
             c = c * (0.62f + 0.3f * Smoothstep(0.0f, 0.35f, band) + 0.12f * threads);
             c = c + Colour{1, 0.95f, 0.9f} * (0.22f * Smoothstep(0.9f, 1.0f, band));
@@ -95,9 +95,11 @@ Image StainedGlass() {
                     }
                 }
             const float edge = (d2 - d1) * 0.5f;
-            const float light = 0.55f + 0.75f * std::exp(-std::pow(std::hypot(x - 320.0f, y - 120.0f) / 330.0f, 2.0f));
-            const float grain = 0.85f + 0.15f * n.Fbm(x / 18.0f, y / 18.0f, 3) +
-                                0.1f * n.Get(x / 3.0f, y / 40.0f);
+            const float light =
+                0.55f +
+                0.75f * std::exp(-std::pow(std::hypot(x - 320.0f, y - 120.0f) / 330.0f, 2.0f));
+            const float grain =
+                0.85f + 0.15f * n.Fbm(x / 18.0f, y / 18.0f, 3) + 0.1f * n.Get(x / 3.0f, y / 40.0f);
             Colour glass = colour[best] * (light * grain);
             // A bright sheen towards each cell's centre.
             glass = glass + Colour{1, 0.95f, 0.8f} * (0.25f * std::exp(-d1 * d1 / 400.0f) * light);
@@ -151,7 +153,8 @@ Image Coral() {
             const float hy = field.Sample(fx, fy + 0.5f).r - field.Sample(fx, fy - 0.5f).r;
             const float shade = std::clamp(0.75f - (hx + hy) * 6.0f, 0.2f, 1.4f);
             const float t = Smoothstep(0.05f, 0.35f, h);
-            const Colour water = Mix(Hex(0x06304A), Hex(0x0B6E7A), 0.5f + 0.5f * n.Fbm(x / 150.0f, y / 150.0f, 3));
+            const Colour water =
+                Mix(Hex(0x06304A), Hex(0x0B6E7A), 0.5f + 0.5f * n.Fbm(x / 150.0f, y / 150.0f, 3));
             const Colour coral = Mix(Hex(0xFF7F50), Hex(0xFFD1A8), Smoothstep(0.25f, 0.4f, h));
             img.At(x, y) = Mix(water, Mix(Hex(0xC2185B), coral, t), t) * shade;
         }
@@ -198,7 +201,8 @@ Image MountainLake() {
             const float t = y / static_cast<float>(horizon);
             Colour sky = t < 0.55f ? Mix(Hex(0x1D2B64), Hex(0xB24A6E), t / 0.55f)
                                    : Mix(Hex(0xB24A6E), Hex(0xFFB35C), (t - 0.55f) / 0.45f);
-            const float cloud = Smoothstep(0.05f, 0.55f, n.Fbm(x / 150.0f, y / 32.0f, 5) + 0.1f - t * 0.35f);
+            const float cloud =
+                Smoothstep(0.05f, 0.55f, n.Fbm(x / 150.0f, y / 32.0f, 5) + 0.1f - t * 0.35f);
             const Colour lit = Mix(Hex(0xFFD3A5), Hex(0xFF8C6A), t);
             sky = Mix(sky, Mix(Hex(0x6A2C5A), lit, 0.3f + 0.7f * cloud), cloud * 0.75f);
             img.At(x, y) = sky;
@@ -206,31 +210,39 @@ Image MountainLake() {
     AddGlow(img, sunX, sunY, 24, Hex(0xFFF4C8), 1.6f);
     AddGlow(img, sunX, sunY, 110, Hex(0xFF8A3C), 0.5f);
     // Ranges from far to near: each lower, darker and more shaded; faces towards the sun are lit.
-    const Colour ranges[] = {Hex(0xA07098), Hex(0x74508A), Hex(0x4C3A70), Hex(0x2E264E), Hex(0x1A1834)};
+    const Colour ranges[] = {Hex(0xA07098), Hex(0x74508A), Hex(0x4C3A70), Hex(0x2E264E),
+                             Hex(0x1A1834)};
     const float baseY[] = {238, 262, 288, 310, 332};
     const float height[] = {130, 105, 80, 55, 34};
     const float scale[] = {260, 210, 160, 120, 80};
     std::vector<float> ridge(ScreenW);
     for (int r = 0; r < 5; ++r) {
         for (int x = 0; x < ScreenW; ++x)
-            ridge[x] = baseY[r] - height[r] * std::pow(n.Ridged(x / scale[r] + r * 11.0f, r * 3.3f, 6), 1.4f);
+            ridge[x] = baseY[r] -
+                       height[r] * std::pow(n.Ridged(x / scale[r] + r * 11.0f, r * 3.3f, 6), 1.4f);
         for (int x = 0; x < ScreenW; ++x) {
-            const float slope = (ridge[std::min(x + 6, ScreenW - 1)] - ridge[std::max(x - 6, 0)]) / 6;
+            const float slope =
+                (ridge[std::min(x + 6, ScreenW - 1)] - ridge[std::max(x - 6, 0)]) / 6;
             const float side = x < sunX ? 1.0f : -1.0f;
             for (int y = std::max(0, static_cast<int>(ridge[x])); y < horizon; ++y) {
                 const float below = y - ridge[x];
                 const float face = std::exp(-below / 25.0f);
                 // Light on the rock: the ridge's own slope near the crest, the slope of a rugged
                 // noise surface further down.
-                const float gx = n.Fbm((x + 1) / 30.0f + r * 5, y / 22.0f, 4) - n.Fbm((x - 1) / 30.0f + r * 5, y / 22.0f, 4);
-                const float lit = std::clamp(0.5f + side * (slope * 0.6f * face + gx * 9.0f * (1 - face)), 0.0f, 1.0f);
+                const float gx = n.Fbm((x + 1) / 30.0f + r * 5, y / 22.0f, 4) -
+                                 n.Fbm((x - 1) / 30.0f + r * 5, y / 22.0f, 4);
+                const float lit = std::clamp(
+                    0.5f + side * (slope * 0.6f * face + gx * 9.0f * (1 - face)), 0.0f, 1.0f);
                 const float rock = n.Fbm(x / 14.0f + r * 5, y / 14.0f, 4);
                 Colour c = ranges[r] * (0.9f + 0.2f * rock) * (0.6f + 0.8f * lit);
-                const float snowLine = baseY[r] - height[r] * 0.55f + 12 * n.Fbm(x / 18.0f, y / 18.0f + r, 3);
+                const float snowLine =
+                    baseY[r] - height[r] * 0.55f + 12 * n.Fbm(x / 18.0f, y / 18.0f + r, 3);
                 if (r < 3 && y < snowLine)
-                    c = Mix(Hex(0x8E7CB0) * (1.0f - 0.15f * r), Hex(0xFFE0CC), lit) * (0.9f + 0.15f * rock);
+                    c = Mix(Hex(0x8E7CB0) * (1.0f - 0.15f * r), Hex(0xFFE0CC), lit) *
+                        (0.9f + 0.15f * rock);
                 // Mist gathers at the foot of each range.
-                const float mist = Smoothstep(baseY[r] - 30, baseY[r] + 10, static_cast<float>(y)) * (0.45f - r * 0.07f);
+                const float mist = Smoothstep(baseY[r] - 30, baseY[r] + 10, static_cast<float>(y)) *
+                                   (0.45f - r * 0.07f);
                 c = Mix(c, Hex(0xD08A98), mist);
                 const float edge = std::clamp(ridge[x] + 1 - y, 0.0f, 1.0f);
                 img.At(x, y) = Mix(c, img.At(x, y), edge);
@@ -245,8 +257,10 @@ Image MountainLake() {
             const float my = 2.0f * horizon - y;
             Colour mirrored;
             for (int k = -2; k <= 2; ++k)
-                mirrored = mirrored + img.Sample(x + ripple, std::clamp(my + k * (1 + 2 * depth), 0.0f, horizon - 1.0f));
-            Colour c = mirrored * (0.2f * (0.78f - 0.3f * depth)) + Hex(0x182448) * (0.22f + 0.3f * depth);
+                mirrored = mirrored + img.Sample(x + ripple, std::clamp(my + k * (1 + 2 * depth),
+                                                                        0.0f, horizon - 1.0f));
+            Colour c =
+                mirrored * (0.2f * (0.78f - 0.3f * depth)) + Hex(0x182448) * (0.22f + 0.3f * depth);
             const float glint = Smoothstep(0.35f, 0.7f, n.Get(x / 4.0f, y * y / 800.0f)) *
                                 std::exp(-std::pow((x - sunX) / (30 + 50 * depth), 2.0f));
             img.At(x, y) = c + Hex(0xFFC880) * (glint * 0.9f);
@@ -262,7 +276,8 @@ Colour Gradient(float t) {
     for (int i = 0; i < 5; ++i) {
         const float end = i == 4 ? 1.0f : stops[i + 1];
         if (t < end)
-            return Mix(Hex(colours[i]), Hex(colours[(i + 1) % 5]), (t - stops[i]) / (end - stops[i]));
+            return Mix(Hex(colours[i]), Hex(colours[(i + 1) % 5]),
+                       (t - stops[i]) / (end - stops[i]));
     }
     return Hex(colours[0]);
 }
@@ -309,7 +324,8 @@ Image Nebula() {
             const float a = std::max(0.0f, m.Fbm(fx + warp, fy - warp, 6) + 0.15f);
             const float b = std::max(0.0f, n.Fbm(fx * 1.7f + 4, fy * 1.7f + 2 + warp, 6));
             const float dust = Smoothstep(-0.1f, 0.4f, m.Ridged(fx * 2 + 9, fy * 2, 5) - 0.55f);
-            Colour c = Hex(0x05051A) + Hex(0xD0307A) * (a * a * 3.0f) + Hex(0x2AA6C8) * (b * b * 3.5f);
+            Colour c =
+                Hex(0x05051A) + Hex(0xD0307A) * (a * a * 3.0f) + Hex(0x2AA6C8) * (b * b * 3.5f);
             c = c + Hex(0xFFE0B0) * std::pow(a * b * 4.0f, 2.0f);
             img.At(x, y) = c * (1 - 0.6f * dust);
         }
@@ -336,7 +352,9 @@ Image Nebula() {
             const float bands = 0.5f + 0.5f * std::sin(dy * 14 + n.Fbm(dx * 3, dy * 9, 3) * 2.5f);
             Colour c = Mix(Hex(0xC86A3A), Hex(0xF2D2A0), bands) * (0.08f + 1.0f * light);
             const float cover = std::clamp((1 - std::sqrt(d2)) * pr, 0.0f, 1.0f);
-            img.At(x, y) = Mix(img.At(x, y), c, cover) + Hex(0x6090FF) * (std::max(0.0f, 1 - std::fabs(std::sqrt(d2) - 1) * 12) * 0.5f);
+            img.At(x, y) =
+                Mix(img.At(x, y), c, cover) +
+                Hex(0x6090FF) * (std::max(0.0f, 1 - std::fabs(std::sqrt(d2) - 1) * 12) * 0.5f);
         }
     for (int y = 0; y < ScreenH; ++y)
         for (int x = 0; x < ScreenW; ++x) {
@@ -347,7 +365,8 @@ Image Nebula() {
             // The half of the ring behind the planet is hidden by it.
             if (v < 0 && std::hypot(rx, ry) < pr) continue;
             const float bands = 0.6f + 0.4f * std::sin(r * 60) * std::sin(r * 23);
-            const float a = Smoothstep(1.3f, 1.38f, r) * (1 - Smoothstep(1.95f, 2.05f, r)) * bands * 0.8f;
+            const float a =
+                Smoothstep(1.3f, 1.38f, r) * (1 - Smoothstep(1.95f, 2.05f, r)) * bands * 0.8f;
             img.At(x, y) = Mix(img.At(x, y), Hex(0xE8CFA8) * 0.9f, a);
         }
     return img;
@@ -368,7 +387,8 @@ Image Underwater() {
                 const float jy = py + std::sin(t - iy) + std::cos(t + ix);
                 ix = jx;
                 iy = jy;
-                c += 1.0f / std::hypot(px / (std::sin(ix + t) / 0.005f), py / (std::cos(iy + t) / 0.005f));
+                c += 1.0f /
+                     std::hypot(px / (std::sin(ix + t) / 0.005f), py / (std::cos(iy + t) / 0.005f));
             }
             c /= 5;
             c = 1.17f - std::pow(c, 1.4f);
@@ -409,11 +429,13 @@ Image NeonTruchet() {
                                      std::fabs(std::hypot(Tile - lx, Tile - ly) - Tile / 2.0f));
             const float core = 1 - Smoothstep(1.2f, 2.6f, d);
             const float halo = std::exp(-d * d / 30.0f);
-            const float wave = 0.5f + 0.5f * std::sin((x + y) * 0.008f + n.Fbm(x / 200.0f, y / 200.0f, 2) * 3);
+            const float wave =
+                0.5f + 0.5f * std::sin((x + y) * 0.008f + n.Fbm(x / 200.0f, y / 200.0f, 2) * 3);
             const Colour neon = Mix(Hex(0xFF2E9A), Hex(0x20E0FF), wave);
             Colour bg = Mix(Hex(0x0B0630), Hex(0x1D0B3A), y / 480.0f);
             // A faint grid of the tiles themselves.
-            const float gx = std::min(x % Tile, Tile - 1 - x % Tile), gy = std::min(y % Tile, Tile - 1 - y % Tile);
+            const float gx = std::min(x % Tile, Tile - 1 - x % Tile),
+                        gy = std::min(y % Tile, Tile - 1 - y % Tile);
             bg = bg + Hex(0x3A2A7A) * (0.35f * (1 - Smoothstep(0.0f, 1.0f, std::min(gx, gy))));
             img.At(x, y) = bg + neon * (halo * 0.8f) + Mix(neon, Colour{1, 1, 1}, 0.6f) * core;
         }
@@ -429,13 +451,14 @@ Image Aurora() {
             img.At(x, y) = Mix(Hex(0x040A24), Hex(0x123A50), y / 480.0f);
     Rng rng(1112);
     for (int s = 0; s < 500; ++s)
-        AddGlow(img, rng.Range(0, ScreenW), rng.Range(0, 330), std::pow(rng.Uniform(), 5.0f) * 1.6f + 0.35f,
-                Hex(0xE0F0FF), 1.0f);
+        AddGlow(img, rng.Range(0, ScreenW), rng.Range(0, 330),
+                std::pow(rng.Uniform(), 5.0f) * 1.6f + 0.35f, Hex(0xE0F0FF), 1.0f);
     // Curtains: each hangs from a folded line; its lower edge is brightest and the light fades
     // upwards from green into violet.
     for (int y = 0; y < ScreenH; ++y)
         for (int x = 0; x < ScreenW; ++x)
-            img.At(x, y) = img.At(x, y) + Hex(0x10A070) * (0.22f * std::exp(-std::pow((y - 250) / 110.0f, 2.0f)));
+            img.At(x, y) = img.At(x, y) +
+                           Hex(0x10A070) * (0.22f * std::exp(-std::pow((y - 250) / 110.0f, 2.0f)));
     for (int curtain = 0; curtain < 3; ++curtain) {
         const float base = 130 + curtain * 60;
         const Colour low = curtain == 1 ? Hex(0x50FF90) : Hex(0x30F0A8);
@@ -443,13 +466,16 @@ Image Aurora() {
         for (int x = 0; x < ScreenW; ++x) {
             const float line = base + 75 * n.Fbm(x / 230.0f + curtain * 4, curtain * 1.7f, 3) +
                                18 * n.Fbm(x / 45.0f, curtain * 2.3f + 7, 2);
-            const float strength = std::pow(std::max(0.0f, n.Fbm(x / 110.0f, curtain * 5.1f, 3) + 0.45f), 1.4f);
+            const float strength =
+                std::pow(std::max(0.0f, n.Fbm(x / 110.0f, curtain * 5.1f, 3) + 0.45f), 1.4f);
             for (int y = 0; y < ScreenH; ++y) {
                 const float d = line - y;
                 if (d < -30 || d > 200) continue;
-                float a = d < 0 ? std::exp(-d * d / 70.0f) : std::exp(-d / 55.0f) * (1 + 0.7f * std::exp(-d / 6.0f));
+                float a = d < 0 ? std::exp(-d * d / 70.0f)
+                                : std::exp(-d / 55.0f) * (1 + 0.7f * std::exp(-d / 6.0f));
                 a *= strength * (0.6f + 0.4f * std::sin(x * 0.3f + n.Get(x / 10.0f, curtain) * 5));
-                img.At(x, y) = img.At(x, y) + Mix(low, high, std::clamp(d / 150.0f, 0.0f, 1.0f)) * (a * 1.05f);
+                img.At(x, y) =
+                    img.At(x, y) + Mix(low, high, std::clamp(d / 150.0f, 0.0f, 1.0f)) * (a * 1.05f);
             }
         }
     }
@@ -458,7 +484,8 @@ Image Aurora() {
         const float ridge = 318 - 55 * std::pow(n.Ridged(x / 170.0f + 3.3f, 1.9f, 5), 1.5f);
         for (int y = std::max(0, static_cast<int>(ridge)); y < ScreenH; ++y) {
             const float edge = std::clamp(ridge + 1 - y, 0.0f, 1.0f);
-            const Colour rock = Mix(Hex(0x1C3450), Hex(0x0C1A2C), std::clamp((y - ridge) / 60.0f, 0.0f, 1.0f));
+            const Colour rock =
+                Mix(Hex(0x1C3450), Hex(0x0C1A2C), std::clamp((y - ridge) / 60.0f, 0.0f, 1.0f));
             img.At(x, y) = Mix(rock + Hex(0x30FFB0) * 0.04f, img.At(x, y), edge);
         }
     }
@@ -466,7 +493,8 @@ Image Aurora() {
     for (int x = 0; x < ScreenW; ++x) {
         const float hill = 360 + 30 * n.Fbm(x / 220.0f, 9.1f, 4);
         for (int y = static_cast<int>(hill); y < ScreenH; ++y) {
-            const float shade = 0.55f + 0.25f * n.Fbm(x / 40.0f, y / 12.0f, 3) + (y - hill) / 600.0f;
+            const float shade =
+                0.55f + 0.25f * n.Fbm(x / 40.0f, y / 12.0f, 3) + (y - hill) / 600.0f;
             img.At(x, y) = Mix(Hex(0x4A6A90), Hex(0xD0E8FF), shade * 0.85f) + Hex(0x30FFB0) * 0.08f;
         }
     }
@@ -477,11 +505,12 @@ Image Aurora() {
         for (int level = 0; level < 5; ++level) {
             const float top = ground - h + level * h / 6.5f;
             const float half = (level + 1.5f) * h / 16.0f;
-            PaintMask(img, PolygonMask({x, top, x + half, top + h / 3.2f, x - half, top + h / 3.2f}),
+            PaintMask(img,
+                      PolygonMask({x, top, x + half, top + h / 3.2f, x - half, top + h / 3.2f}),
                       Hex(0x06141E));
         }
-        FillRect(img, static_cast<int>(x - 2), static_cast<int>(ground - 8), static_cast<int>(x + 2),
-                 static_cast<int>(ground + 2), Hex(0x0A0C10));
+        FillRect(img, static_cast<int>(x - 2), static_cast<int>(ground - 8),
+                 static_cast<int>(x + 2), static_cast<int>(ground + 2), Hex(0x0A0C10));
     }
     return img;
 }
@@ -503,9 +532,11 @@ Image Dunes() {
         const float amplitude = 24 + layer * 10;
         const float wavelength = 230 + layer * 70;
         for (int x = 0; x < ScreenW; ++x) {
-            const float phase = x / wavelength + layer * 0.37f + 0.2f * n.Fbm(x / 300.0f, layer * 2.0f, 3);
+            const float phase =
+                x / wavelength + layer * 0.37f + 0.2f * n.Fbm(x / 300.0f, layer * 2.0f, 3);
             const float saw = Fract(phase);
-            const float profile = saw < 0.75f ? Smoothstep(0.0f, 0.75f, saw) : 1 - Smoothstep(0.75f, 1.0f, saw);
+            const float profile =
+                saw < 0.75f ? Smoothstep(0.0f, 0.75f, saw) : 1 - Smoothstep(0.75f, 1.0f, saw);
             top[x] = base - amplitude * profile;
         }
         const float fade = layer / 5.0f;
@@ -516,7 +547,8 @@ Image Dunes() {
                 const float below = y - top[x];
                 const float face = std::exp(-below / (18 + layer * 6));
                 const float shade = Mix(Colour{0.62f, 0, 0}, Colour{light, 0, 0}, face).r;
-                Colour sand = Mix(Hex(0x8A4628), Hex(0xF8C07A), shade * (0.85f + 0.15f * fade) + 0.15f * fade);
+                Colour sand = Mix(Hex(0x8A4628), Hex(0xF8C07A),
+                                  shade * (0.85f + 0.15f * fade) + 0.15f * fade);
                 const float ripple = std::sin((x * 0.12f + y * 0.9f) * (1 + layer * 0.15f) +
                                               n.Fbm(x / 50.0f, y / 50.0f, 3) * 6);
                 sand = sand * (0.93f + 0.07f * ripple);
@@ -547,7 +579,8 @@ Image Kaleidoscope() {
             const float rings = std::sin(r * 0.09f - f * 4);
             Colour c = CosinePalette(f * 0.9f + r / 900.0f, {0.5f, 0.4f, 0.5f}, {0.5f, 0.5f, 0.45f},
                                      {1.0f, 1.0f, 1.0f}, {0.8f, 0.1f, 0.45f});
-            c = c * (0.65f + 0.35f * rings) + Colour{1, 0.9f, 0.7f} * (0.3f * Smoothstep(0.92f, 1.0f, rings));
+            c = c * (0.65f + 0.35f * rings) +
+                Colour{1, 0.9f, 0.7f} * (0.3f * Smoothstep(0.92f, 1.0f, rings));
             c = c * (1.15f - 0.35f * Smoothstep(150.0f, 420.0f, r));
             img.At(x, y) = c;
         }
@@ -570,7 +603,8 @@ Image CityNight() {
             img.At(x, y) = sky;
         }
     for (int s = 0; s < 160; ++s)
-        AddGlow(img, rng.Range(0, ScreenW), rng.Range(0, 160), 0.5f + rng.Uniform() * 0.5f, Hex(0xFFFFFF), 0.8f);
+        AddGlow(img, rng.Range(0, ScreenW), rng.Range(0, 160), 0.5f + rng.Uniform() * 0.5f,
+                Hex(0xFFFFFF), 0.8f);
     AddGlow(img, 520, 70, 22, Hex(0xFFF8E0), 1.5f);
     // Two rows of towers; the front row taller, darker and with more lights.
     for (int row = 0; row < 2; ++row) {

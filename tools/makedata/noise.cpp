@@ -34,7 +34,8 @@ float Noise::Get(float x, float y) const {
     const float dy = y - fy;
     auto corner = [&](int cx, int cy) {
         const int h = perm_[perm_[ix + cx] + iy + cy];
-        return gradX_[h] * (dx - static_cast<float>(cx)) + gradY_[h] * (dy - static_cast<float>(cy));
+        return gradX_[h] * (dx - static_cast<float>(cx)) +
+               gradY_[h] * (dy - static_cast<float>(cy));
     };
     const float u = dx * dx * dx * (dx * (dx * 6 - 15) + 10);
     const float v = dy * dy * dy * (dy * (dy * 6 - 15) + 10);

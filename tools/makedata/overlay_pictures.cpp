@@ -90,16 +90,23 @@ Image MakeMakers(bool english) {
         const char* german;
         std::vector<const char*> names;
     };
-    const Role roles[4] = {{"Coding", "Programmierung", {"Jonas Albrecht"}},
-                           {"Graphics", "Grafik", {"Mira Castell", "Tobias Reinholt", "Lena Voss"}},
-                           {"Level", "Level", {"Paul Hartmann", "Sofia Lindqvist"}},
-                           {"Music", "Musik", {"Felix Morgenstern", "Clara Weiss", "David Okafor"}}};
-    DrawLettering(img, CentredAt(SetText(english ? "Made by" : "Gemacht von", Typeface::SerifBoldItalic, 24), 320, 266),
-                  SmallLook(Hex(0xFFFFFF), Hex(0xE0C8FF)));
+    const Role roles[4] = {
+        {"Coding", "Programmierung", {"Jonas Albrecht"}},
+        {"Graphics", "Grafik", {"Mira Castell", "Tobias Reinholt", "Lena Voss"}},
+        {"Level", "Level", {"Paul Hartmann", "Sofia Lindqvist"}},
+        {"Music", "Musik", {"Felix Morgenstern", "Clara Weiss", "David Okafor"}}};
+    DrawLettering(
+        img,
+        CentredAt(SetText(english ? "Made by" : "Gemacht von", Typeface::SerifBoldItalic, 24), 320,
+                  266),
+        SmallLook(Hex(0xFFFFFF), Hex(0xE0C8FF)));
     for (int r = 0; r < 4; ++r) {
         const int cx = r % 2 == 0 ? 190 : 450;
         const int top = r < 2 ? 300 : 384;
-        DrawLettering(img, CentredAt(SetText(english ? roles[r].english : roles[r].german, Typeface::SansBold, 17, 1.0f), cx, top),
+        DrawLettering(img,
+                      CentredAt(SetText(english ? roles[r].english : roles[r].german,
+                                        Typeface::SansBold, 17, 1.0f),
+                                cx, top),
                       SmallLook(Hex(0xFFE8A0), Hex(0xF0B040)));
         int y = top + 22;
         for (const char* name : roles[r].names) {

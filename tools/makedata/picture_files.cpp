@@ -19,8 +19,8 @@ std::vector<uint8_t> EncodePixFile(const Image& image, bool dither) {
     size_t size = 0;
     FILE* memory = open_memstream(&buffer, &size);
     if (memory == nullptr) throw std::runtime_error("no memory stream");
-    const bool written = WritePix(memory, indexed.indices.data(), indexed.width, indexed.height,
-                                  palette, true);
+    const bool written =
+        WritePix(memory, indexed.indices.data(), indexed.width, indexed.height, palette, true);
     std::fclose(memory);
     std::vector<uint8_t> bytes(reinterpret_cast<uint8_t*>(buffer),
                                reinterpret_cast<uint8_t*>(buffer) + size);

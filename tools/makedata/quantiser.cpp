@@ -57,7 +57,8 @@ std::pair<Box, Box> Split(const Box& box, const std::vector<Bin>& hist) {
         const Bin& b = hist[i];
         return (axis == 0 ? b.r : axis == 1 ? b.g : b.b) / b.count;
     };
-    std::stable_sort(sorted.begin(), sorted.end(), [&](int a, int b) { return value(a) < value(b); });
+    std::stable_sort(sorted.begin(), sorted.end(),
+                     [&](int a, int b) { return value(a) < value(b); });
     double half = 0, total = box.weight / 2;
     size_t cut = 1;
     for (size_t i = 0; i + 1 < sorted.size(); ++i) {
@@ -95,7 +96,9 @@ IndexedPicture Quantise(const Image& image, bool dither) {
     out.height = image.height;
     const std::vector<uint8_t> rgb = ToRgb8(image);
     const size_t count = image.pixels.size();
-    auto isBlack = [&](size_t i) { return rgb[3 * i] == 0 && rgb[3 * i + 1] == 0 && rgb[3 * i + 2] == 0; };
+    auto isBlack = [&](size_t i) {
+        return rgb[3 * i] == 0 && rgb[3 * i + 1] == 0 && rgb[3 * i + 2] == 0;
+    };
 
     std::vector<Bin> hist(Bins * Bins * Bins);
     for (size_t i = 0; i < count; ++i) {
@@ -204,9 +207,9 @@ IndexedPicture Quantise(const Image& image, bool dither) {
             float c[3];
             for (int k = 0; k < 3; ++k)
                 c[k] = static_cast<float>(rgb[3 * i + k]) + (dither ? errNow[(x + 1) * 3 + k] : 0);
-            const uint8_t e = lookup(static_cast<int>(std::lround(c[0])),
-                                     static_cast<int>(std::lround(c[1])),
-                                     static_cast<int>(std::lround(c[2])));
+            const uint8_t e =
+                lookup(static_cast<int>(std::lround(c[0])), static_cast<int>(std::lround(c[1])),
+                       static_cast<int>(std::lround(c[2])));
             out.indices[i] = e;
             if (!dither) continue;
             const int dir = reverse ? -1 : 1;

@@ -9,12 +9,14 @@ Colour Clamp01(Colour c) {
 
 Colour Hex(uint32_t rgb) {
     return {static_cast<float>((rgb >> 16) & 0xFF) / 255.0f,
-            static_cast<float>((rgb >> 8) & 0xFF) / 255.0f, static_cast<float>(rgb & 0xFF) / 255.0f};
+            static_cast<float>((rgb >> 8) & 0xFF) / 255.0f,
+            static_cast<float>(rgb & 0xFF) / 255.0f};
 }
 
 Colour CosinePalette(float t, Colour a, Colour b, Colour c, Colour d) {
     const float tau = 6.2831853f;
-    return {a.r + b.r * std::cos(tau * (c.r * t + d.r)), a.g + b.g * std::cos(tau * (c.g * t + d.g)),
+    return {a.r + b.r * std::cos(tau * (c.r * t + d.r)),
+            a.g + b.g * std::cos(tau * (c.g * t + d.g)),
             a.b + b.b * std::cos(tau * (c.b * t + d.b))};
 }
 
@@ -186,8 +188,8 @@ Mask FromDistance(int left, int top, int right, int bottom, Distance distance) {
     out.top = top;
     for (int y = 0; y < out.height; ++y)
         for (int x = 0; x < out.width; ++x) {
-            const float d = distance(static_cast<float>(x + left) + 0.5f,
-                                     static_cast<float>(y + top) + 0.5f);
+            const float d =
+                distance(static_cast<float>(x + left) + 0.5f, static_cast<float>(y + top) + 0.5f);
             out.At(x, y) = std::clamp(0.5f - d, 0.0f, 1.0f);
         }
     return out;
@@ -256,8 +258,10 @@ Mask PolygonMask(const std::vector<float>& xy) {
             int inside = 0;
             for (int sy = 0; sy < 4; ++sy)
                 for (int sx = 0; sx < 4; ++sx) {
-                    const float px = static_cast<float>(x + l) + (static_cast<float>(sx) + 0.5f) / 4;
-                    const float py = static_cast<float>(y + t) + (static_cast<float>(sy) + 0.5f) / 4;
+                    const float px =
+                        static_cast<float>(x + l) + (static_cast<float>(sx) + 0.5f) / 4;
+                    const float py =
+                        static_cast<float>(y + t) + (static_cast<float>(sy) + 0.5f) / 4;
                     bool in = false;
                     for (size_t i = 0, j = n - 1; i < n; j = i++) {
                         const float xi = xy[2 * i], yi = xy[2 * i + 1];

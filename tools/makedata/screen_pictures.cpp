@@ -22,11 +22,12 @@ Image GameScene() {
     for (int y = 0; y < ScreenH; ++y)
         for (int x = 0; x < ScreenW; ++x) {
             const float f = n.Fbm(x / 260.0f, y / 260.0f, 4);
-            img.At(x, y) = Mix(Hex(0x07061A), Hex(0x1A0F3A), 0.5f + 0.5f * f) * (0.9f + 0.1f * n.Get(x / 3.0f, y / 3.0f));
+            img.At(x, y) = Mix(Hex(0x07061A), Hex(0x1A0F3A), 0.5f + 0.5f * f) *
+                           (0.9f + 0.1f * n.Get(x / 3.0f, y / 3.0f));
         }
     // Claimed ground: a staircase of rectangles as a player's captures would leave it.
     const Image picture = MakeLevelPicture(3);
-    const int rects[][4] = {{0, 300, 230, 480}, {0, 380, 420, 480}, {150, 230, 230, 300},
+    const int rects[][4] = {{0, 300, 230, 480}, {0, 380, 420, 480},   {150, 230, 230, 300},
                             {500, 0, 640, 150}, {560, 150, 640, 260}, {0, 0, 90, 120}};
     Mask claimed(ScreenW, ScreenH);
     for (const auto& r : rects)
@@ -59,7 +60,8 @@ Image GameScene() {
     AddGlow(img, 470, 330, 6, Hex(0xFFF0C0), 1.2f);
     AddGlow(img, 300, 150, 14, Hex(0x40C0FF), 1.1f);
     AddGlow(img, 300, 150, 5, Hex(0xE0FFFF), 1.2f);
-    for (int i = 0; i < 8; ++i) AddGlow(img, 420.0f - i * 6.0f, 180.0f + std::sin(i * 0.8f) * 4, 3.5f, Hex(0x40FF60), 0.9f);
+    for (int i = 0; i < 8; ++i)
+        AddGlow(img, 420.0f - i * 6.0f, 180.0f + std::sin(i * 0.8f) * 4, 3.5f, Hex(0x40FF60), 0.9f);
     return img;
 }
 
@@ -108,7 +110,8 @@ Image MakeTitle() {
     ShadeBand(img, 110, 300, 0.55f);
     DrawLettering(img, CentredAt(SetText("Trazo", Typeface::SerifBoldItalic, 150), 320, 100),
                   TitleLook());
-    DrawLettering(img, CentredAt(SetText("claim the picture", Typeface::SansBold, 20, 3.0f), 320, 278),
+    DrawLettering(img,
+                  CentredAt(SetText("claim the picture", Typeface::SansBold, 20, 3.0f), 320, 278),
                   PlainLook(Hex(0xBFE6FF), Hex(0x7FB8FF), 2));
     ShadeBand(img, 400, 450, 0.6f);
     DrawLettering(img, CentredAt(SetText("Press Enter", Typeface::SansBold, 28), 320, 398),
@@ -124,9 +127,8 @@ Image MakeMenu(bool english, int marked) {
     ShadeBand(img, 175, 400, 0.5f);
     DrawLettering(img, CentredAt(SetText("Trazo", Typeface::SerifBoldItalic, 84), 320, 28),
                   TitleLook());
-    const char* entries[3][2] = {{"Start Game", "Spiel starten"},
-                                 {"Credits", "Credits"},
-                                 {"Quit", "Beenden"}};
+    const char* entries[3][2] = {
+        {"Start Game", "Spiel starten"}, {"Credits", "Credits"}, {"Quit", "Beenden"}};
     for (int i = 0; i < 3; ++i) {
         const int cy = 215 + i * 72;
         const bool on = i + 1 == marked;
@@ -139,10 +141,15 @@ Image MakeMenu(bool english, int marked) {
             for (int side = -1; side <= 1; side += 2) {
                 const float tip = 320 + side * 150.0f;
                 const float back = tip - side * 16.0f;
-                PaintMask(img, PolygonMask({back, cy - 11.0f, tip, static_cast<float>(cy), back, cy + 11.0f}), Gold);
+                PaintMask(
+                    img,
+                    PolygonMask({back, cy - 11.0f, tip, static_cast<float>(cy), back, cy + 11.0f}),
+                    Gold);
             }
         }
-        const Mask text = CentredAt(SetText(entries[i][english ? 0 : 1], Typeface::SansBold, on ? 34 : 30), 320, cy - (on ? 21 : 19));
+        const Mask text =
+            CentredAt(SetText(entries[i][english ? 0 : 1], Typeface::SansBold, on ? 34 : 30), 320,
+                      cy - (on ? 21 : 19));
         if (on)
             DrawLettering(img, text, PlainLook({1, 1, 1}, Hex(0xFFD27A), 2.5f));
         else
@@ -165,7 +172,8 @@ Image MakePause() {
     for (int y = top; y < bottom; ++y)
         for (int x = left; x < right; ++x) {
             const float t = (y - top) / static_cast<float>(bottom - top);
-            img.At(x, y) = Mix(Hex(0x2A2F7A), Hex(0x121440), t) * (0.95f + 0.05f * n.Get(x / 4.0f, y / 4.0f));
+            img.At(x, y) =
+                Mix(Hex(0x2A2F7A), Hex(0x121440), t) * (0.95f + 0.05f * n.Get(x / 4.0f, y / 4.0f));
         }
     const Mask outer = RoundedRectMask(left + 4, top + 4, right - 4, bottom - 4, 6);
     const Mask inner = RoundedRectMask(left + 7, top + 7, right - 7, bottom - 7, 4);
@@ -176,14 +184,17 @@ Image MakePause() {
     look.glowColour = Hex(0x4090FF);
     look.glowStrength = 0.8f;
     DrawLettering(img, word, look);
-    DrawLettering(img, CentredAt(SetText("press P  \u00b7  Taste P", Typeface::SansBold, 12), 320, top + 70),
-                  PlainLook(Hex(0xFFE27A), Hex(0xFFC040), 0));
+    DrawLettering(
+        img, CentredAt(SetText("press P  \u00b7  Taste P", Typeface::SansBold, 12), 320, top + 70),
+        PlainLook(Hex(0xFFE27A), Hex(0xFFC040), 0));
     // Nothing of the sign may leave its blocks, and nothing inside may be black.
     for (int y = 0; y < ScreenH; ++y)
         for (int x = 0; x < ScreenW; ++x) {
             Colour& c = img.At(x, y);
-            if (x < left || x >= right || y < top || y >= bottom) c = {};
-            else c = {std::max(c.r, 0.05f), std::max(c.g, 0.05f), std::max(c.b, 0.1f)};
+            if (x < left || x >= right || y < top || y >= bottom)
+                c = {};
+            else
+                c = {std::max(c.r, 0.05f), std::max(c.g, 0.05f), std::max(c.b, 0.1f)};
         }
     return img;
 }
@@ -198,7 +209,9 @@ Image MakeStudioLogo() {
             const float fold = n.Fbm(x / 180.0f, y / 90.0f, 4);
             const float sheen = std::pow(0.5f + 0.5f * std::sin(x / 55.0f + fold * 4), 3.0f);
             const float pile = 0.92f + 0.08f * n.Get(x / 1.5f, y / 1.5f);
-            img.At(x, y) = (Mix(Hex(0x1E0630), Hex(0x4A1468), 0.35f + 0.4f * fold) + Hex(0x6A2A8A) * (sheen * 0.35f)) * pile;
+            img.At(x, y) = (Mix(Hex(0x1E0630), Hex(0x4A1468), 0.35f + 0.4f * fold) +
+                            Hex(0x6A2A8A) * (sheen * 0.35f)) *
+                           pile;
         }
     Vignette(img, 0.7f);
     // The emblem: a ring with a bolt of lightning through it.
@@ -214,7 +227,8 @@ Image MakeStudioLogo() {
     PaintMaskGradient(img, boltMask, Hex(0xFFFFFF), Hex(0x9FD8FF));
     TextLook look = PlainLook(Hex(0xF6E2A0), Hex(0xC09040), 2);
     look.shadow = 3;
-    DrawLettering(img, CentredAt(SetText("VELVET THUNDER", Typeface::SerifBold, 34, 4.0f), 320, 184), look);
+    DrawLettering(
+        img, CentredAt(SetText("VELVET THUNDER", Typeface::SerifBold, 34, 4.0f), 320, 184), look);
     DrawLettering(img, CentredAt(SetText("s o f t w a r e", Typeface::Sans, 14, 2.0f), 320, 228),
                   PlainLook(Hex(0xC8A8E0), Hex(0xA088C0), 0));
     return img;
@@ -233,11 +247,16 @@ Image MakeThanks() {
         AddMask(img, Subtract(disc, DiscMask(x, y, r - 2)), c, 0.6f);
     }
     ShadeBand(img, 150, 330, 0.45f);
-    DrawLettering(img, CentredAt(SetText("Thanks for playing!", Typeface::SerifBoldItalic, 50), 320, 150),
-                  TitleLook());
-    DrawLettering(img, CentredAt(SetText("Danke f\u00fcrs Spielen!", Typeface::SerifBoldItalic, 36), 320, 236),
-                  PlainLook(Hex(0xFFFFFF), Hex(0xBFE6FF), 2.5f));
-    DrawLettering(img, CentredAt(SetText("Trazo \u00b7 VELVET THUNDER", Typeface::SansBold, 18, 2.0f), 320, 420),
-                  PlainLook(Hex(0xF6E2A0), Hex(0xC09040), 2));
+    DrawLettering(
+        img, CentredAt(SetText("Thanks for playing!", Typeface::SerifBoldItalic, 50), 320, 150),
+        TitleLook());
+    DrawLettering(
+        img,
+        CentredAt(SetText("Danke f\u00fcrs Spielen!", Typeface::SerifBoldItalic, 36), 320, 236),
+        PlainLook(Hex(0xFFFFFF), Hex(0xBFE6FF), 2.5f));
+    DrawLettering(
+        img,
+        CentredAt(SetText("Trazo \u00b7 VELVET THUNDER", Typeface::SansBold, 18, 2.0f), 320, 420),
+        PlainLook(Hex(0xF6E2A0), Hex(0xC09040), 2));
     return img;
 }

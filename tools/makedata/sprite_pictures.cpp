@@ -90,7 +90,9 @@ Image MakeSprites() {
                 // Four samples per pixel smooth the edges at full size.
                 for (int s = 0; s < 4; ++s) {
                     const float px = x + 0.25f + 0.5f * (s & 1), py = y + 0.25f + 0.5f * (s >> 1);
-                    c = c + (t == 0 ? SnakeHead(px, py) : t == 1 ? Bouncer(px, py) : Drifter(px, py));
+                    c = c + (t == 0   ? SnakeHead(px, py)
+                             : t == 1 ? Bouncer(px, py)
+                                      : Drifter(px, py));
                 }
                 c = Clamp01(c * 0.25f);
                 // Faint light adds nothing visible; it is dropped so that the tile's edge is clean.

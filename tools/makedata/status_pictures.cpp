@@ -30,13 +30,17 @@ void DrawStrip(Image& img, int top, int height, bool english) {
         const StatusField& field = StatusFields[p];
         const Mask body = RoundedRectMask(plate.left, plateTop, plate.right, plateBottom, 6);
         PaintMaskGradient(img, body, Hex(0x3A4A9A), Hex(0x141A48));
-        const Mask inner = RoundedRectMask(plate.left + 1, plateTop + 1, plate.right - 1, plateBottom - 1, 5);
+        const Mask inner =
+            RoundedRectMask(plate.left + 1, plateTop + 1, plate.right - 1, plateBottom - 1, 5);
         PaintMask(img, Subtract(body, inner), Hex(0x8FB0FF));
         // The digit window: dark and even, so the digits read the same on every level.
         const int wl = field.x - 3, wr = field.x + field.digits * FontCellW + 2;
-        const Mask window = RoundedRectMask(wl, top + StatusDigitsY - 2, wr, top + StatusDigitsY + FontCellH + 1, 3);
+        const Mask window = RoundedRectMask(wl, top + StatusDigitsY - 2, wr,
+                                            top + StatusDigitsY + FontCellH + 1, 3);
         PaintMask(img, window, Hex(0x080A20));
-        PaintMask(img, Subtract(window, RoundedRectMask(wl, top + StatusDigitsY - 1, wr, top + StatusDigitsY + FontCellH + 1, 3)),
+        PaintMask(img,
+                  Subtract(window, RoundedRectMask(wl, top + StatusDigitsY - 1, wr,
+                                                   top + StatusDigitsY + FontCellH + 1, 3)),
                   Hex(0x02030A));
         TextLook look;
         look.top = Hex(0xFFFFFF);

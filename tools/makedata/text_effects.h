@@ -11,7 +11,7 @@ struct TextLook {
     int shadow = 0;  // drop shadow offset down and right, 0 for none
     float shadowOpacity = 0.6f;
     Colour shadowColour{0, 0, 0};  // overlays use a dark colour: their black is transparent
-    int glow = 0;  // glow blur radius, 0 for none
+    int glow = 0;                  // glow blur radius, 0 for none
     Colour glowColour{1, 1, 1};
     float glowStrength = 1.0f;
 };

@@ -41,7 +41,10 @@ std::u32string DecodeUtf8(const std::string& text) {
     for (size_t i = 0; i < text.size();) {
         const unsigned char c = static_cast<unsigned char>(text[i]);
         int extra = c < 0x80 ? 0 : c < 0xE0 ? 1 : c < 0xF0 ? 2 : 3;
-        char32_t code = extra == 0 ? c : extra == 1 ? (c & 0x1F) : extra == 2 ? (c & 0x0F) : (c & 7);
+        char32_t code = extra == 0   ? c
+                        : extra == 1 ? (c & 0x1F)
+                        : extra == 2 ? (c & 0x0F)
+                                     : (c & 7);
         ++i;
         for (; extra > 0 && i < text.size(); --extra, ++i)
             code = (code << 6) | (static_cast<unsigned char>(text[i]) & 0x3F);

@@ -86,7 +86,8 @@ int main(int argc, char** argv) {
         const std::filesystem::path from = std::filesystem::absolute(argv[i]);
         const std::filesystem::path to = folder / (from.stem().string() + ".wav");
         std::string extension = from.extension().string();
-        for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        for (char& c : extension)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
         if (extension == ".mod") {
             ok = RenderModule(from, to) && ok;
         } else {

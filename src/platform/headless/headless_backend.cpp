@@ -7,7 +7,6 @@
 #include "platform/headless.h"
 #include "platform/win_api.h"
 
-
 namespace {
 
 struct State {
@@ -79,7 +78,9 @@ void AdvanceClock(DWORD ms) {
 }
 void SetClockStep(DWORD ms) { S.clockStep = ms; }
 
-void SetKeyDown(int virtualKey, bool down) { S.keys[static_cast<size_t>(virtualKey & 0xFF)] = down; }
+void SetKeyDown(int virtualKey, bool down) {
+    S.keys[static_cast<size_t>(virtualKey & 0xFF)] = down;
+}
 void PressKey(int virtualKey) {
     SetKeyDown(virtualKey, true);
     PostToQueue(MSG{MainWindow(), WM_KEYDOWN, static_cast<WPARAM>(virtualKey), 1});

@@ -30,7 +30,7 @@ struct State {
     SDL_Texture* texture = nullptr;
     IDirectDrawSurface* front = nullptr;
     bool frontDirty = false;
-    Uint64 lastPresent = 0;   // performance-counter ticks
+    Uint64 lastPresent = 0;  // performance-counter ticks
     Uint64 presentInterval = 0;
     bool everActive = false;
     bool active = false;
@@ -107,9 +107,7 @@ void HandleWindowEvent(const SDL_WindowEvent& event) {
         break;
     case SDL_WINDOWEVENT_FOCUS_GAINED: SetActive(true); break;
     case SDL_WINDOWEVENT_FOCUS_LOST: SetActive(false); break;
-    case SDL_WINDOWEVENT_EXPOSED:
-        S.frontDirty = true;
-        break;
+    case SDL_WINDOWEVENT_EXPOSED: S.frontDirty = true; break;
     case SDL_WINDOWEVENT_CLOSE: PostToQueue(MSG{MainWindow(), WM_DESTROY, 0, 0}); break;
     default: break;
     }
@@ -190,13 +188,12 @@ void CreateMainWindow(const std::string& title) {
     // full screen: with no window manager to grant that wish it still covers the desktop.
     int width = 640, height = 480;
     DesktopSize(&width, &height);
-    S.window = SDL_CreateWindow(title.c_str(), 0, 0, width, height,
-                                SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_BORDERLESS |
-                                    SDL_WINDOW_HIDDEN);
+    S.window =
+        SDL_CreateWindow(title.c_str(), 0, 0, width, height,
+                         SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
     if (S.window == nullptr) return;
     S.renderer = SDL_CreateRenderer(S.window, -1, 0);
-    if (S.renderer == nullptr)
-        S.renderer = SDL_CreateRenderer(S.window, -1, SDL_RENDERER_SOFTWARE);
+    if (S.renderer == nullptr) S.renderer = SDL_CreateRenderer(S.window, -1, SDL_RENDERER_SOFTWARE);
     int refresh = 60;
     SDL_DisplayMode mode;
     if (SDL_GetWindowDisplayMode(S.window, &mode) == 0 && mode.refresh_rate > 0)
@@ -258,8 +255,8 @@ int ShowMessageBox(const std::string& text, const std::string& caption, UINT typ
         {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, IDCANCEL, "Cancel"},
     };
     if (!withCancel) buttons[0].flags |= SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT;
-    const SDL_MessageBoxData data{flags,   S.window, title.c_str(), message.c_str(),
-                                  withCancel ? 2 : 1, buttons, nullptr};
+    const SDL_MessageBoxData data{
+        flags, S.window, title.c_str(), message.c_str(), withCancel ? 2 : 1, buttons, nullptr};
     int pressed = withCancel ? IDCANCEL : IDOK;
     const Utf8CharacterType utf8;
     if (SDL_ShowMessageBox(&data, &pressed) != 0) {
