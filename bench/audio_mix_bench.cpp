@@ -67,6 +67,19 @@ IDirectSoundBuffer* MakeEffect(IDirectSound* sound, int channels, int bits, DWOR
     return buffer;
 }
 
+// Every effect from its start, then one second of the mix in device-sized blocks.
+void StartEffectsAndMixOneSecond(IDirectSoundBuffer* const (&effects)[6],
+                                 std::vector<int16_t>& out) {
+    for (IDirectSoundBuffer* effect : effects) {
+        effect->SetCurrentPosition(0);
+        effect->Play(0, 0, 0);
+    }
+    for (int done = 0; done < AudioMixer::SampleRate; done += BlockFrames) {
+        AudioMixer::Mix(out.data(), BlockFrames);
+        benchmark::DoNotOptimize(out.data());
+    }
+}
+
 void MixOneSecond(benchmark::State& state) {
     HeadlessAudio::Reset();
     IDirectSound* sound = nullptr;
@@ -91,14 +104,7 @@ void MixOneSecond(benchmark::State& state) {
 
     std::vector<int16_t> out(BlockFrames * AudioMixer::Channels);
     for (auto _ : state) {
-        for (IDirectSoundBuffer* effect : effects) {
-            effect->SetCurrentPosition(0);
-            effect->Play(0, 0, 0);
-        }
-        for (int done = 0; done < AudioMixer::SampleRate; done += BlockFrames) {
-            AudioMixer::Mix(out.data(), BlockFrames);
-            benchmark::DoNotOptimize(out.data());
-        }
+        StartEffectsAndMixOneSecond(effects, out);
     }
 
     AStopModule();
@@ -119,14 +125,7 @@ void MixEffectsOnly(benchmark::State& state) {
     for (IDirectSoundBuffer*& effect : effects) effect = MakeEffect(sound, 2, 16, 44100);
     std::vector<int16_t> out(BlockFrames * AudioMixer::Channels);
     for (auto _ : state) {
-        for (IDirectSoundBuffer* effect : effects) {
-            effect->SetCurrentPosition(0);
-            effect->Play(0, 0, 0);
-        }
-        for (int done = 0; done < AudioMixer::SampleRate; done += BlockFrames) {
-            AudioMixer::Mix(out.data(), BlockFrames);
-            benchmark::DoNotOptimize(out.data());
-        }
+        StartEffectsAndMixOneSecond(effects, out);
     }
     for (IDirectSoundBuffer* effect : effects) effect->Release();
     sound->Release();

@@ -12,26 +12,20 @@ if [ -z "${SMOKE_INSIDE_X:-}" ]; then
     exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$program" "$data"
 fi
 
+source "$(dirname "$(realpath "$0")")/smoke_common.sh"
+
 fail() { echo "FAIL: $*"; [ -n "${pid:-}" ] && kill -9 "$pid" 2>/dev/null; exit 1; }
 
 [ -f "$data/AUDIO.ONE" ] || fail "no AUDIO.ONE in $data"
 command -v sox > /dev/null || fail "sox is needed to measure the sound"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cd "$work"
-for archive in ONLY.ONE DATA.ONE AUDIO.ONE VIDEO.ONE; do
-    [ -f "$data/$archive" ] && ln -s "$data/$archive" "$archive"
-done
+enter_game_folder "$data"
 
 export SDL_AUDIODRIVER=disk
 export SDL_DISKAUDIOFILE="$work/audio.raw"
 
 "$program" > out.txt 2>&1 &
 pid=$!
-for _ in $(seq 1 200); do
-    xdotool search --name '^Trazo$' > /dev/null 2>&1 && break
-    sleep 0.1
-done
+wait_for_window || { cat out.txt; fail "no window titled Trazo appeared"; }
 sleep 2
 kill -0 "$pid" 2>/dev/null || { cat out.txt; fail "the program ended by itself"; }
 kill -TERM "$pid"

@@ -12,12 +12,8 @@ if [ -z "${SMOKE_INSIDE_X:-}" ]; then
     exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$program" "$data"
 fi
 
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cd "$work"
-for archive in ONLY.ONE DATA.ONE AUDIO.ONE VIDEO.ONE; do
-    [ -f "$data/$archive" ] && ln -s "$data/$archive" "$archive"
-done
+source "$(dirname "$(realpath "$0")")/smoke_common.sh"
+enter_game_folder "$data"
 export SDL_AUDIODRIVER=dummy
 
 fail() {
@@ -25,15 +21,6 @@ fail() {
     for log in out1.txt out2.txt; do [ -s "$log" ] && { echo "--- $log"; cat "$log"; }; done
     [ -n "${pid:-}" ] && kill -9 "$pid" 2>/dev/null
     exit 1
-}
-
-wait_for_window() {
-    for _ in $(seq 1 200); do
-        window=$(xdotool search --name '^Trazo$' 2>/dev/null | head -n 1)
-        [ -n "$window" ] && return 0
-        sleep 0.1
-    done
-    return 1
 }
 
 # First run: a hot key, a look at the screen, then SIGTERM.
