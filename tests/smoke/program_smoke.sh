@@ -7,12 +7,8 @@ set -u
 program=$(realpath "$1")
 data=$(realpath "$2")
 
-if [ -z "${SMOKE_INSIDE_X:-}" ]; then
-    export SMOKE_INSIDE_X=1
-    exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$program" "$data"
-fi
-
 source "$(dirname "$(realpath "$0")")/smoke_common.sh"
+run_inside_x_server "$0" "$program" "$data"
 enter_game_folder "$data"
 export SDL_AUDIODRIVER=dummy
 

@@ -52,17 +52,28 @@ bool IsInvisibleDriver(const char* driver) {
            (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
 }
 
+// The player sees only the game's own box; why SDL refused goes to whoever started the game.
+void ReportSdlError(const char* what) {
+    std::fprintf(stderr, "trazo: %s: %s\n", what, SDL_GetError());
+}
+
 void EnsureSdl() {
     if (S.sdlStarted) return;
     S.sdlStarted = true;
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
     SDL_Init(SDL_INIT_EVENTS | SDL_INIT_TIMER);
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return;
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        ReportSdlError("no video");
+        return;
+    }
     // With no display to reach, SDL falls back to drivers that show nothing: the game would run
     // unseen for ever. Only someone who asks for such a driver by name (the tests) gets it.
     const char* asked = std::getenv("SDL_VIDEODRIVER");
-    if (IsInvisibleDriver(SDL_GetCurrentVideoDriver()) && (asked == nullptr || *asked == '\0')) {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (IsInvisibleDriver(driver) && (asked == nullptr || *asked == '\0')) {
+        std::fprintf(stderr, "trazo: no display to show the game on (SDL offers only \"%s\")\n",
+                     driver);
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         return;
     }
@@ -191,9 +202,13 @@ void CreateMainWindow(const std::string& title) {
     S.window =
         SDL_CreateWindow(title.c_str(), 0, 0, width, height,
                          SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
-    if (S.window == nullptr) return;
+    if (S.window == nullptr) {
+        ReportSdlError("no window");
+        return;
+    }
     S.renderer = SDL_CreateRenderer(S.window, -1, 0);
     if (S.renderer == nullptr) S.renderer = SDL_CreateRenderer(S.window, -1, SDL_RENDERER_SOFTWARE);
+    if (S.renderer == nullptr) ReportSdlError("no renderer");
     int refresh = 60;
     SDL_DisplayMode mode;
     if (SDL_GetWindowDisplayMode(S.window, &mode) == 0 && mode.refresh_rate > 0)
